@@ -1,0 +1,7 @@
+#include "core/backup_settings.h"
+
+namespace tessel {
+
+std::wstring SelectedUserName;
+
+}  // namespace tessel

@@ -1,0 +1,138 @@
+// The platform seam: everything the program needs from Windows, named after what the program
+// needs. The Win32 implementation lives in platform/win32/; native tests use tests/unit's fake.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessel {
+
+// Outcome of an operation that can fail; `reason` is the system's own text for the failure.
+struct Status {
+  bool ok = true;
+  std::wstring reason;
+
+  static Status Ok() { return {}; }
+  static Status Failed(std::wstring why) { return {false, std::move(why)}; }
+  explicit operator bool() const { return ok; }
+};
+
+// Attribute bits as Windows defines them; the fake uses the same values.
+enum Attribute : uint32_t {
+  kAttrReadOnly = 0x1,
+  kAttrHidden = 0x2,
+  kAttrSystem = 0x4,
+  kAttrDirectory = 0x10,
+  kAttrArchive = 0x20,
+  kAttrNormal = 0x80,
+  kAttrReparsePoint = 0x400,
+};
+
+// One directory entry as a listing yields it. `name` is only valid during the callback.
+struct DirEntry {
+  std::wstring_view name;
+  uint32_t attributes = 0;
+  uint64_t size = 0;
+
+  bool IsDirectory() const { return (attributes & kAttrDirectory) != 0; }
+  bool IsReparsePoint() const { return (attributes & kAttrReparsePoint) != 0; }
+};
+
+using EntrySink = std::function<void(const DirEntry&)>;
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // Lists `folder` (with or without a trailing "\"), calling `sink` once per entry except "." and
+  // "..". Returns false when the folder cannot be listed at all (missing, not a folder, no rights).
+  virtual bool ListFolder(std::wstring_view folder, const EntrySink& sink) = 0;
+
+  // True when a directory search for `path` finds an entry: a file or a folder of that name.
+  virtual bool EntryExists(std::wstring_view path) = 0;
+
+  // True when `path` names an existing folder (a drive root such as "D:\" included).
+  virtual bool FolderExists(std::wstring_view path) = 0;
+
+  // Creates the single folder `path`; its parent must exist.
+  virtual Status CreateFolder(std::wstring_view path) = 0;
+
+  // Creates every missing level of `path`, which ends in "\" (the last level is created only then).
+  virtual Status MakeFolderPath(std::wstring_view path) = 0;
+
+  // Reads a whole file as bytes.
+  virtual Status ReadFile(std::wstring_view path, std::string& bytes) = 0;
+
+  // Creates an empty file; fails when it cannot be created.
+  virtual Status CreateEmptyFile(std::wstring_view path) = 0;
+
+  // Replaces `path` with `bytes` as one step: the new content is written beside it and swapped in
+  // only when complete, so a failure leaves the old file as it was.
+  virtual Status ReplaceFileContent(std::wstring_view path, std::string_view bytes) = 0;
+};
+
+struct Date {
+  int year = 0;
+  int month = 0;  // 1 to 12
+  int day = 0;
+};
+
+class System {
+ public:
+  virtual ~System() = default;
+
+  // The Windows directory path, for example "C:\WINDOWS"; empty when it cannot be had.
+  virtual std::wstring WindowsDirectory() = 0;
+
+  // The logged-on user's network name; nullopt on any error, including a name longer than 99
+  // characters (it must fit a 100-character buffer with its terminating NUL).
+  virtual std::optional<std::wstring> NetworkUserName() = 0;
+
+  virtual Date Today() = 0;
+
+  // The locale's thousands separator ("," where the locale gives none).
+  virtual std::wstring ThousandsSeparator() = 0;
+
+  // Converts to and from the single-byte system code page. ToCodePage fails (nullopt) when a
+  // character has no exact representation there.
+  virtual std::optional<std::string> ToCodePage(std::wstring_view text) = 0;
+  virtual std::wstring FromCodePage(std::string_view bytes) = 0;
+
+  // Starts `commandLine` minimised (show-minimised) and waits for its process to end, without a
+  // time-out. Fails only when the process cannot be started.
+  virtual Status RunAndWait(std::wstring_view commandLine) = 0;
+
+  // Asks the shell to open a web address; the result is not looked at.
+  virtual void OpenWebAddress(std::wstring_view address) = 0;
+};
+
+enum class Buttons { Ok, YesNo };
+enum class Answer { Ok, Yes, No };
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+
+  // A modal message box without an icon; with YesNo, Yes is the default button.
+  virtual Answer ShowMessage(std::wstring_view text, std::wstring_view caption,
+                             Buttons buttons) = 0;
+
+  // The shell's folder picker (file-system folders only, not below the domain level); nullopt on
+  // cancel or when the pick has no file-system path.
+  virtual std::optional<std::wstring> BrowseForFolder() = 0;
+
+  // The application-wide busy (hourglass) pointer.
+  virtual void SetBusyPointer(bool busy) = 0;
+};
+
+// Everything the portable code reaches the platform through, handed around as one bundle.
+struct Platform {
+  FileSystem& fs;
+  System& sys;
+  Dialogs& dialogs;
+};
+
+}  // namespace tessel

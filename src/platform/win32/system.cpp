@@ -1,0 +1,89 @@
+// Machine facts, code-page text, processes and the shell, through the wide API.
+#include <windows.h>
+// windows.h first: the headers below rely on its types.
+#include <shellapi.h>
+#include <winnetwk.h>
+
+#include <vector>
+
+#include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
+
+namespace tessel::win32 {
+
+std::wstring Win32System::WindowsDirectory() {
+  wchar_t buffer[MAX_PATH + 1] = {};
+  UINT length = GetWindowsDirectoryW(buffer, MAX_PATH + 1);
+  if (length == 0 || length > MAX_PATH) return {};
+  return std::wstring(buffer, length);
+}
+
+std::optional<std::wstring> Win32System::NetworkUserName() {
+  // The name must fit 100 characters with its NUL; a longer one counts as not available.
+  wchar_t buffer[100] = {};
+  DWORD length = 100;
+  if (WNetGetUserW(nullptr, buffer, &length) != NO_ERROR) return std::nullopt;
+  buffer[99] = L'\0';
+  return std::wstring(buffer);
+}
+
+Date Win32System::Today() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  return {now.wYear, now.wMonth, now.wDay};
+}
+
+std::wstring Win32System::ThousandsSeparator() {
+  wchar_t buffer[8] = {};
+  if (!GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, buffer, 8)) return L",";
+  return buffer;
+}
+
+std::optional<std::string> Win32System::ToCodePage(std::wstring_view text) {
+  if (text.empty()) return std::string();
+  int size = static_cast<int>(text.size());
+  BOOL lossy = FALSE;
+  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr,
+                              &lossy);
+  if (n <= 0 || lossy) return std::nullopt;
+  std::string bytes(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, bytes.data(), n, nullptr,
+                      &lossy);
+  if (lossy) return std::nullopt;
+  return bytes;
+}
+
+std::wstring Win32System::FromCodePage(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  int size = static_cast<int>(bytes.size());
+  int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
+  std::wstring text(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), n);
+  return text;
+}
+
+Status Win32System::RunAndWait(std::wstring_view commandLine) {
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWMINIMIZED;
+  PROCESS_INFORMATION process = {};
+  // CreateProcessW may write into the command line, so it gets its own buffer.
+  std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
+  line.push_back(L'\0');
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    return Status::Failed(FormatWindowsError(GetLastError()));
+  }
+  UniqueHandle processHandle(process.hProcess);
+  UniqueHandle threadHandle(process.hThread);
+  WaitForSingleObject(processHandle.Get(), INFINITE);
+  return Status::Ok();
+}
+
+void Win32System::OpenWebAddress(std::wstring_view address) {
+  std::wstring target(address);
+  ShellExecuteW(nullptr, L"open", target.c_str(), L"", L"", SW_SHOW);
+}
+
+}  // namespace tessel::win32

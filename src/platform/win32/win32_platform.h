@@ -1,0 +1,49 @@
+// The platform seam implemented with the wide Win32 API.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace tessel::win32 {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  bool ListFolder(std::wstring_view folder, const EntrySink& sink) override;
+  bool EntryExists(std::wstring_view path) override;
+  bool FolderExists(std::wstring_view path) override;
+  Status CreateFolder(std::wstring_view path) override;
+  Status MakeFolderPath(std::wstring_view path) override;
+  Status ReadFile(std::wstring_view path, std::string& bytes) override;
+  Status CreateEmptyFile(std::wstring_view path) override;
+  Status ReplaceFileContent(std::wstring_view path, std::string_view bytes) override;
+};
+
+class Win32System : public System {
+ public:
+  std::wstring WindowsDirectory() override;
+  std::optional<std::wstring> NetworkUserName() override;
+  Date Today() override;
+  std::wstring ThousandsSeparator() override;
+  std::optional<std::string> ToCodePage(std::wstring_view text) override;
+  std::wstring FromCodePage(std::string_view bytes) override;
+  Status RunAndWait(std::wstring_view commandLine) override;
+  void OpenWebAddress(std::wstring_view address) override;
+};
+
+class Win32Dialogs : public Dialogs {
+ public:
+  // Message boxes and the folder picker are modal to this window (none: no owner).
+  void SetOwner(HWND owner) { owner_ = owner; }
+  // Windows ask this in WM_SETCURSOR so the hourglass stays up while busy.
+  static bool Busy();
+
+  Answer ShowMessage(std::wstring_view text, std::wstring_view caption, Buttons buttons) override;
+  std::optional<std::wstring> BrowseForFolder() override;
+  void SetBusyPointer(bool busy) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+}  // namespace tessel::win32

@@ -1,0 +1,25 @@
+// A fresh folder under the Windows temp folder for one test, removed afterwards.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace tessel::wintest {
+
+class TestFolder {
+ public:
+  TestFolder();
+  ~TestFolder();
+  const std::wstring& Path() const { return path_; }  // ends in "\"
+  std::wstring operator/(const std::wstring& name) const { return path_ + name; }
+  void MakeFolder(const std::wstring& relative) const;
+  void MakeFile(const std::wstring& relative, const std::string& bytes = {}) const;
+
+ private:
+  std::wstring path_;
+};
+
+std::wstring ModuleFolder();  // the folder of the running test executable, ending in "\"
+
+}  // namespace tessel::wintest
