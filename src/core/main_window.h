@@ -1,0 +1,78 @@
+// The main window's presenter: owns BackupSettings and carries out every reaction of the main
+// window by its own name. It never sees a window handle; the view mirrors what it changes.
+#pragma once
+
+#include <string>
+
+#include "core/backup_settings.h"
+#include "core/controls.h"
+#include "core/main_view.h"
+#include "platform/platform.h"
+
+namespace tessel {
+
+class MainWindow {
+ public:
+  MainWindow(Platform& platform, MainView& view, Shell& shell);
+
+  const BackupSettings& Settings() const { return s_; }
+
+  // The one door for input fields (txtDefaultPath, TxtSrc, txtSpecificBackupFileName, txtUsers):
+  // stores the text, tells the view, and runs the field's change reaction, whether the user typed
+  // it or the program assigned it.
+  void SetText(Ctl field, const std::wstring& text);
+
+  // The user typed into a list's text part: stored and mirrored, no reaction runs.
+  void SetListText(Ctl list, const std::wstring& text);
+
+  // An entry of cmbFileNameYear or cmbFileNameMonth became selected (by the user or the program):
+  // selection and text stored and mirrored, then the list's click reaction runs.
+  void SelectListEntry(Ctl list, int index);
+
+  // Start-up.
+  void Form_Load();
+  void Form_Load2();
+
+  // Field reactions.
+  void txtDefaultPath_Change();
+  void txtSpecificBackupFileName_Change();
+  void TxtSrc_Change();
+  void txtUsers_Change();
+  void cmbFileNameMonth_Click();
+  void cmbFileNameYear_Click();
+
+  // Versioning, reset and quit.
+  void optYes_Click();
+  void optNo_Click();
+  void Reset2();
+  void btnReset_Click();
+  void btnQuit_Click();
+
+  // Backups.
+  void btnBackupUser_Click();
+  void btnSpecificBackup_Click();
+
+  // Destination.
+  void btnDefaultDestination_Click();
+  void btnBrowseDefault_Click();
+  void btnBrowseSpecific_Click();
+
+  // Secondary windows and the vendor link.
+  void btnBrowseForUsers_Click();
+  void btnHelp_Click();
+  void btnEULA_Click();
+  void btnWinZip_Click();
+
+  // Metrics panels.
+  void GetMetricsDestination();
+  void GetMetricsUser();
+  void GetMetricsSpecific();
+
+ private:
+  Platform& platform_;
+  MainView& view_;
+  Shell& shell_;
+  BackupSettings s_;
+};
+
+}  // namespace tessel
