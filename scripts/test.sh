@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: native unit tests (with sanitizers), then the Windows build's platform and
-# GUI tests under Wine and Xvfb. Installs what it needs on a fresh Debian machine.
+# Runs every test. Installs what it needs on a fresh Debian machine, builds both trees, then runs
+# each stage in scripts/test.d in name order (native unit tests, Windows tests under Wine, ...).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -10,19 +10,21 @@ start=$(date +%s)
 "$root/scripts/build.sh" all
 built=$(date +%s)
 
-echo "== Native unit tests"
-ctest --test-dir "$root/build/native" --output-on-failure -j "$(nproc)"
-
-echo "== Windows tests under Wine"
+# Wine and a private X display for the stages that need them; stopped again on exit.
 "$root/scripts/wine-prefix.sh"
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/xvfb.sh"
 cleanup() {
   wineserver -k 2>/dev/null || true
-  [ -n "${TESSEL_XVFB_PID:-}" ] && kill "$TESSEL_XVFB_PID" 2>/dev/null || true
+  if [ -n "${TESSEL_XVFB_PID:-}" ]; then kill "$TESSEL_XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
-ctest --test-dir "$root/build/win" --output-on-failure
 
-done_at=$(date +%s)
-echo "Build: $((built - start)) s, tests: $((done_at - built)) s"
+for stage in "$root"/scripts/test.d/*.sh; do
+  echo "== $(basename "$stage" .sh)"
+  stage_start=$(date +%s)
+  source "$stage"
+  echo "   ($(($(date +%s) - stage_start)) s)"
+done
+
+echo "Build: $((built - start)) s, tests: $(($(date +%s) - built)) s"
