@@ -80,8 +80,9 @@ TEST(ArchiverCommand, ExactShape) {
       {L"C", L"D:\\Backup Zips\\Photos-2009.zip", L"E:\\Photos\\",
        L"\"C:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r \"D:\\Backup Zips\\Photos-2009.zip\" "
        L"\"E:\\Photos\\\""},
-      {L"E", L"D:\\x.zip", L"F:\\", L"\"E:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r "
-                                    L"\"D:\\x.zip\" \"F:\\\""},
+      {L"E", L"D:\\x.zip", L"F:\\",
+       L"\"E:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r "
+       L"\"D:\\x.zip\" \"F:\\\""},
       {L"", L"", L"", L"\":\\Program Files\\WinZip\\wzzip.exe\" -u -p -r \"\" \"\""},
   };
   for (const Case& c : cases) {
