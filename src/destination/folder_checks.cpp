@@ -27,6 +27,10 @@ std::wstring FolderNotCreatedMessage(std::wstring_view folder, std::wstring_view
   return text;
 }
 
+std::wstring NotAFullPathReason() {
+  return L"A destination must be a full path that begins with a drive, such as D:\\Backup Zips.";
+}
+
 bool CheckDriveExists(Platform& platform, std::wstring_view root) {
   if (platform.fs.FolderExists(root)) return true;
   platform.dialogs.ShowMessage(MissingDriveMessage(root), kAppTitle, Buttons::Ok);
@@ -59,6 +63,13 @@ bool MakeSureDirectoryTreeExists(Platform& platform, std::wstring_view destinati
                                    Buttons::Ok);
       return false;
     }
+  }
+  // A path without a root ("D:Backups", "Backups") makes nothing above, yet the archiver would
+  // write wherever the current folder happens to be: fail rather than pass.
+  if (!platform.fs.FolderExists(destination)) {
+    platform.dialogs.ShowMessage(FolderNotCreatedMessage(destination, NotAFullPathReason()),
+                                 kAppTitle, Buttons::Ok);
+    return false;
   }
   return true;
 }

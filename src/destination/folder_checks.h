@@ -15,13 +15,15 @@ std::wstring MissingDriveMessage(std::wstring_view root);
 std::wstring MissingFolderQuestion(std::wstring_view folder);
 // Names the folder that could not be created and the system's reason.
 std::wstring FolderNotCreatedMessage(std::wstring_view folder, std::wstring_view reason);
+// The reason given when a destination without a root ("D:Backups") cannot be made.
+std::wstring NotAFullPathReason();
 
 // Passes when `root` (a drive root such as "D:\") exists; otherwise shows MissingDriveMessage.
 bool CheckDriveExists(Platform& platform, std::wstring_view root);
 
 // Passes when `destination` exists. Otherwise asks whether to create it: No fails; Yes creates
-// each missing level in turn and passes, or reports the first level that cannot be created and
-// fails.
+// each missing level in turn and passes, or reports the first level that cannot be created (or a
+// destination that is still missing afterwards, being no full path) and fails.
 bool MakeSureDirectoryTreeExists(Platform& platform, std::wstring_view destination);
 
 // Joins a folder and a name with exactly one "\" between them; an empty name only adds the "\".
