@@ -13,6 +13,10 @@ bool InvalidNameChar(wchar_t c) {
 Status AccessDenied() {
   return Status::Failed(L"Access is denied.");
 }
+Status SharingViolation() {
+  return Status::Failed(
+      L"The process cannot access the file because it is being used by another process.");
+}
 Status NotFound() {
   return Status::Failed(L"The system cannot find the path specified.");
 }
@@ -132,6 +136,10 @@ void FakeFileSystem::SetUnreadable(std::wstring_view file) {
   if (Node* n = Find(file)) n->unreadable = true;
 }
 
+void FakeFileSystem::SetLocked(std::wstring_view file, bool locked) {
+  if (Node* n = Find(file)) n->locked = locked;
+}
+
 bool FakeFileSystem::IsFolder(std::wstring_view path) const {
   Node* n = Find(path);
   return n && (n->attributes & kAttrDirectory);
@@ -232,6 +240,7 @@ Status FakeFileSystem::MakeFolderPath(std::wstring_view path) {
 Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
   Node* node = Find(path);
   if (!node) return Status::Failed(L"The system cannot find the file specified.");
+  if (node->locked) return SharingViolation();
   if (node->attributes & kAttrDirectory || node->unreadable) return AccessDenied();
   bytes = node->content;
   return Status::Ok();
@@ -247,6 +256,8 @@ Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
   if (WritesDenied(p)) return AccessDenied();
   if (Node* existing = Find(p, true); existing && (existing->attributes & kAttrDirectory)) {
     return AccessDenied();
+  } else if (existing && existing->locked) {
+    return SharingViolation();
   }
   if (failAfterBytes_ && bytes.size() > *failAfterBytes_) {
     return Status::Failed(L"There is not enough space on the disk.");
@@ -259,6 +270,8 @@ Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
 }
 
 Status FakeFileSystem::CreateEmptyFile(std::wstring_view path) {
+  // Never over an existing entry, as the real one creates only new files.
+  if (Find(path)) return Status::Failed(L"The file exists.");
   return PutFile(path, {});
 }
 
@@ -284,6 +297,15 @@ std::wstring FakeSystem::FromCodePage(std::string_view bytes) {
 
 Status FakeSystem::RunAndWait(std::wstring_view commandLine) {
   launches.emplace_back(commandLine);
+  if (programs) {
+    size_t close = commandLine.find(L'"', 1);
+    std::wstring_view program =
+        commandLine.substr(1, close == std::wstring_view::npos ? 0 : close - 1);
+    if (!programs->EntryExists(program)) {
+      return Status::Failed(L"The system cannot find the file specified.");
+    }
+    if (programs->FolderExists(program)) return Status::Failed(L"Access is denied.");
+  }
   if (launchResult && onLaunch) onLaunch();
   return launchResult;
 }

@@ -31,6 +31,8 @@ class FakeFileSystem : public FileSystem {
   void DenyWritesUnder(std::wstring_view folder);      // create / write fail below it
   void FailWritesAfterBytes(std::optional<size_t> n);  // a write dies after n bytes
   void SetUnreadable(std::wstring_view file);          // ReadFile fails
+  // Open elsewhere without sharing: reading and replacing fail until unlocked.
+  void SetLocked(std::wstring_view file, bool locked);
 
   // Inspection.
   bool IsFolder(std::wstring_view path) const;
@@ -60,6 +62,7 @@ class FakeFileSystem : public FileSystem {
     bool unlistable = false;
     bool unreadable = false;
     bool denyWrites = false;
+    bool locked = false;
     std::map<std::wstring, std::unique_ptr<Node>> children;  // keyed by lower-case name
   };
   struct Parsed {
@@ -93,6 +96,8 @@ class FakeSystem : public System {
   std::vector<std::wstring> launches;  // every command line RunAndWait was given
   std::vector<std::wstring> openedAddresses;
   std::function<void()> onLaunch;  // runs "while the archiver runs"
+  // When set, a launch also fails, as Windows would, unless its quoted program is a file there.
+  FileSystem* programs = nullptr;
 
   std::wstring WindowsDirectory() override { return windowsDirectory; }
   std::optional<std::wstring> NetworkUserName() override { return userName; }
