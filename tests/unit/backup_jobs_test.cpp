@@ -26,14 +26,18 @@ TEST(BackupJobs, CommandLines) {
   };
   // clang-format off
   const Case cases[] = {
-    {true, true, L"D:\\Backup Zips", L"john", L"", L"05", L"D:\\Backup Zips\\John-200905.zip", L"C:\\Users\\John\\Documents\\*.*"},
+    {true, true, L"D:\\Backup Zips", L"john", L"", L"05", L"D:\\Backup Zips\\John-200905.zip",
+     L"C:\\Users\\John\\Documents\\*.*"},
     // Only versioning decides the user job's month part.
     {true, false, L"D:\\", L"JOHN", L"", L"05", L"D:\\John-2009.zip", L"C:\\Users\\John\\Documents\\*.*"},
-    {true, true, L"D:\\Backup Zips", L"", L"", L"", L"D:\\Backup Zips\\-2009.zip", L"C:\\Users\\\\Documents\\*.*"},
-    {false, true, L"D:\\Backup Zips", L"my photos", L"E:\\Photos", L"05", L"D:\\Backup Zips\\My Photos-200905.zip", L"E:\\Photos\\"},
+    {true, true, L"D:\\Backup Zips", L"", L"", L"",
+     L"D:\\Backup Zips\\-2009.zip", L"C:\\Users\\\\Documents\\*.*"},
+    {false, true, L"D:\\Backup Zips", L"my photos", L"E:\\Photos", L"05",
+     L"D:\\Backup Zips\\My Photos-200905.zip", L"E:\\Photos\\"},
     // The specific job reads the month box and always adds the separator.
     {false, false, L"D:\\", L"MY-PICS", L"E:\\", L"05", L"D:\\\\My-pics-200905.zip", L"E:\\"},
-    {false, true, L"D:\\Backup Zips", L"  ", L"E:\\Photos\\", L"", L"D:\\Backup Zips\\  -2009.zip", L"E:\\Photos\\"},
+    {false, true, L"D:\\Backup Zips", L"  ", L"E:\\Photos\\", L"",
+     L"D:\\Backup Zips\\  -2009.zip", L"E:\\Photos\\"},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -82,8 +86,10 @@ TEST(BackupJobs, EarlyEndsAndRefreshes) {
   };
   // clang-format off
   const Case cases[] = {
-    {"add-on missing", true, [](Harness& h) { h.fake.fs.Remove(kAddonProbePath); }, {MissingAddonMessage()}, "M"},
-    {"winzip missing", false, [](Harness& h) { h.fake.fs.Remove(kWinZipProbePath); }, {MissingWinZipMessage()}, "MLRR"},
+    {"add-on missing", true, [](Harness& h) { h.fake.fs.Remove(kAddonProbePath); },
+     {MissingAddonMessage()}, "M"},
+    {"winzip missing", false, [](Harness& h) { h.fake.fs.Remove(kWinZipProbePath); },
+     {MissingWinZipMessage()}, "MLRR"},
     {"run", true, none, {}, "LRR"},
     {"empty label", false, setUp(nullptr, L"", nullptr), {BlankSourceOrLabelMessage()}, "MR"},
     {"no drive", true, setUp(L"X:\\Nowhere", nullptr, nullptr), {MissingDriveMessage(L"X:\\")}, "MR"},
@@ -91,11 +97,13 @@ TEST(BackupJobs, EarlyEndsAndRefreshes) {
     {"folder declined", true, then(toNew, [](Harness& h) { h.fake.dialogs.answers = {Answer::No}; }),
      {MissingFolderQuestion(L"D:\\New")}, "MR"},
     {"folder made", false, toNew, {MissingFolderQuestion(L"D:\\New")}, "MLRR"},
-    {"folder not made", true, then([](Harness& h) { h.fake.fs.AddFile(L"D:\\New", 1); }, setUp(L"D:\\New\\Sub", nullptr, nullptr)),
+    {"folder not made", true, then([](Harness& h) { h.fake.fs.AddFile(L"D:\\New", 1); },
+                                  setUp(L"D:\\New\\Sub", nullptr, nullptr)),
      {MissingFolderQuestion(L"D:\\New\\Sub"), FolderNotCreatedMessage(L"D:\\New", notMade)}, "MMR"},
     {"quote refused before the folder question", false, then(toNew, setUp(nullptr, L"a\" -x \"b", nullptr)),
      {QuoteRefusalMessage(L"Backup File Label")}, "MR"},
-    {"quote in user", true, setUp(nullptr, nullptr, L"jo\"e"), {QuoteRefusalMessage(L"User Login Name")}, "MR"},
+    {"quote in user", true, setUp(nullptr, nullptr, L"jo\"e"),
+     {QuoteRefusalMessage(L"User Login Name")}, "MR"},
     {"archiver cannot start", true, [](Harness& h) { h.fake.sys.launchResult = Status::Failed(L"Gone."); },
      {L"The archiver could not be started:\r\nC:\\Program Files\\WinZip\\wzzip.exe\r\n\r\nGone."}, "MRR"},
   };

@@ -85,17 +85,23 @@ TEST(DefaultButton, OutcomesAndFailures) {
   // clang-format off
   const Case cases[] = {
     {"drive missing", L"X:\\Nowhere", noSetUp, {MissingDriveMessage(L"X:\\")}, "D:\\Old\r\n", "", L"D:\\Old"},
-    {"folder declined: stored anyway", L"D:\\New", [](fake::FakePlatform& f) { f.dialogs.answers = {Answer::No}; },
+    {"folder declined: stored anyway", L"D:\\New",
+     [](fake::FakePlatform& f) { f.dialogs.answers = {Answer::No}; },
      {MissingFolderQuestion(L"D:\\New")}, "D:\\New\r\n", "1", L"D:\\New"},
     {"folder made", L"D:\\New", noSetUp, {MissingFolderQuestion(L"D:\\New")}, "D:\\New\r\n", "1", L"D:\\New"},
     {"unrepresentable", L"D:\\\u0410", [](fake::FakePlatform& f) { f.fs.AddFolder(L"D:\\\u0410"); },
      {}, "\xEF\xBB\xBF" "D:\\\xD0\x90\r\n", "1", L"D:\\\u0410"},
     {"write dies half-way", L"D:\\", [](fake::FakePlatform& f) { f.fs.FailWritesAfterBytes(3); },
-     {L"The default destination could not be stored in:\r\n" + kStoredFile + L"\r\n\r\nThere is not enough space on the disk." + kept},
+     {L"The default destination could not be stored in:\r\n" + kStoredFile +
+      L"\r\n\r\nThere is not enough space on the disk." + kept},
      "D:\\Old\r\n", "", L"D:\\Old"},
     {"settings folder gone, cannot be made", L"D:\\",
-     [](fake::FakePlatform& f) { f.fs.Remove(L"C:\\Program Files\\Tessel"); f.fs.DenyWritesUnder(L"C:\\Program Files"); },
-     {L"The settings folder could not be created:\r\n" + folder + L"\r\n\r\nAccess is denied." + kept}, "", "", L"C:\\Backup Zips"},
+     [](fake::FakePlatform& f) {
+       f.fs.Remove(L"C:\\Program Files\\Tessel");
+       f.fs.DenyWritesUnder(L"C:\\Program Files");
+     },
+     {L"The settings folder could not be created:\r\n" + folder + L"\r\n\r\nAccess is denied." + kept},
+     "", "", L"C:\\Backup Zips"},
   };
   // clang-format on
   for (const Case& c : cases) {
@@ -129,8 +135,10 @@ TEST(FolderChecks, CreateMissingLevelsInOrderOrNameTheOneThatFails) {
     {L"D:\\A\\B\\C", {L"D:\\A\\B", L"D:\\A\\B\\C"}, {ask(L"D:\\A\\B\\C")}},
     {L"D:\\A\\\\B\\", {L"D:\\A\\B"}, {ask(L"D:\\A\\\\B\\")}},
     {L"D:\\A\\", {}, {}},
-    {L"D:\\Locked\\New", {}, {ask(L"D:\\Locked\\New"), FolderNotCreatedMessage(L"D:\\Locked\\New", L"Access is denied.")}},
-    {L"D:\\Bad|Name\\Sub", {}, {ask(L"D:\\Bad|Name\\Sub"), FolderNotCreatedMessage(L"D:\\Bad|Name", badName)}},
+    {L"D:\\Locked\\New", {}, {ask(L"D:\\Locked\\New"),
+                             FolderNotCreatedMessage(L"D:\\Locked\\New", L"Access is denied.")}},
+    {L"D:\\Bad|Name\\Sub", {}, {ask(L"D:\\Bad|Name\\Sub"),
+                               FolderNotCreatedMessage(L"D:\\Bad|Name", badName)}},
   };
   // clang-format on
   for (const Case& c : cases) {
