@@ -1,3 +1,4 @@
+// UTF-8 encoding and lenient decoding for the settings file.
 #include "core/utf8.h"
 
 namespace tessel {

@@ -1,3 +1,4 @@
+// The destination drive and folder checks and folder creation.
 #include "destination/folder_checks.h"
 
 #include <vector>
@@ -25,6 +26,10 @@ std::wstring FolderNotCreatedMessage(std::wstring_view folder, std::wstring_view
   std::wstring text = L"The folder ";
   text.append(folder).append(L" could not be created.\r\n\r\n").append(reason);
   return text;
+}
+
+std::wstring DestinationRoot(std::wstring_view destination) {
+  return std::wstring(destination.substr(0, 1)) + L":\\";
 }
 
 bool CheckDriveExists(Platform& platform, std::wstring_view root) {

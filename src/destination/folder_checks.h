@@ -16,6 +16,9 @@ std::wstring MissingFolderQuestion(std::wstring_view folder);
 // Names the folder that could not be created and the system's reason.
 std::wstring FolderNotCreatedMessage(std::wstring_view folder, std::wstring_view reason);
 
+// The first character of the destination, then ":\" (whatever that character is).
+std::wstring DestinationRoot(std::wstring_view destination);
+
 // Passes when `root` (a drive root such as "D:\") exists; otherwise shows MissingDriveMessage.
 bool CheckDriveExists(Platform& platform, std::wstring_view root);
 
