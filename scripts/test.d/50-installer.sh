@@ -14,10 +14,14 @@
   rm -rf "$TESSEL_WINEPREFIX"
   mkdir -p "$TESSEL_WINEPREFIX"
   source "$root/scripts/wine-env.sh"
-  if [ -z "${DISPLAY:-}" ]; then source "$root/scripts/xvfb.sh"; fi
-  stop() {
+  own_xvfb=
+  if [ -z "${DISPLAY:-}" ]; then
+    source "$root/scripts/xvfb.sh"
+    own_xvfb=$TESSEL_XVFB_PID
+  fi
+  stop() {  # only this prefix's server, and a display only if started here
     timeout 30 wineserver -k 2>/dev/null || true
-    if [ -n "${TESSEL_XVFB_PID:-}" ]; then kill "$TESSEL_XVFB_PID" 2>/dev/null || true; fi
+    if [ -n "$own_xvfb" ]; then kill "$own_xvfb" 2>/dev/null || true; fi
   }
   trap stop EXIT
 
@@ -129,4 +133,8 @@ EOF
   expect_files absent "$dir"
 
   [ "$failures" = 0 ] || { echo "   $failures installer check(s) failed" >&2; exit 1; }
+  # A passing run's prefix is no longer needed (some 700 MB); a failing one stays for a look.
+  stop
+  trap - EXIT
+  rm -rf "$TESSEL_WINEPREFIX"
 )
