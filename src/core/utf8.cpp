@@ -37,10 +37,10 @@ void Append(std::wstring& out, char32_t c) {
   out += static_cast<wchar_t>(c);
 }
 
-bool IsHigh(char32_t c) {
+[[maybe_unused]] bool IsHigh(char32_t c) {
   return c >= 0xD800 && c <= 0xDBFF;
 }
-bool IsLow(char32_t c) {
+[[maybe_unused]] bool IsLow(char32_t c) {
   return c >= 0xDC00 && c <= 0xDFFF;
 }
 
