@@ -1,3 +1,4 @@
+// Maps each control to the BackupSettings field that holds its state.
 #include "core/settings_fields.h"
 
 namespace tessel {

@@ -1,3 +1,4 @@
+// UTF-8 encoding and lenient decoding for the settings file.
 #include "core/utf8.h"
 
 namespace tessel {
@@ -36,7 +37,6 @@ void Append(std::wstring& out, char32_t c) {
   out += static_cast<wchar_t>(c);
 }
 
-// Only the 16-bit wchar_t branches use these; clang would otherwise reject them as unneeded.
 [[maybe_unused]] bool IsHigh(char32_t c) {
   return c >= 0xD800 && c <= 0xDBFF;
 }

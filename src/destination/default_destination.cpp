@@ -56,8 +56,7 @@ void MainWindow::ReadTextFile() {
 }
 
 void MainWindow::btnDefaultDestination_Click() {
-  std::wstring root = s_.txtDefaultPath.substr(0, 1) + L":\\";
-  if (!CheckDriveExists(platform_, root)) return;
+  if (!CheckDriveExists(platform_, DestinationRoot(s_.txtDefaultPath))) return;
   // The answer does not matter: the destination is stored even when the folder is not made.
   MakeSureDirectoryTreeExists(platform_, s_.txtDefaultPath);
 

@@ -1,3 +1,4 @@
+// The destination drive and folder checks and folder creation.
 #include "destination/folder_checks.h"
 
 #include <vector>
@@ -29,6 +30,10 @@ std::wstring FolderNotCreatedMessage(std::wstring_view folder, std::wstring_view
 
 std::wstring NotAFullPathReason() {
   return L"A destination must be a full path that begins with a drive, such as D:\\Backup Zips.";
+}
+
+std::wstring DestinationRoot(std::wstring_view destination) {
+  return std::wstring(destination.substr(0, 1)) + L":\\";
 }
 
 bool CheckDriveExists(Platform& platform, std::wstring_view root) {

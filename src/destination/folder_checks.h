@@ -18,6 +18,9 @@ std::wstring FolderNotCreatedMessage(std::wstring_view folder, std::wstring_view
 // The reason given when a destination without a root ("D:Backups") cannot be made.
 std::wstring NotAFullPathReason();
 
+// The first character of the destination, then ":\" (whatever that character is).
+std::wstring DestinationRoot(std::wstring_view destination);
+
 // Passes when `root` (a drive root such as "D:\") exists; otherwise shows MissingDriveMessage.
 bool CheckDriveExists(Platform& platform, std::wstring_view root);
 

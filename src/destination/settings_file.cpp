@@ -1,3 +1,4 @@
+// The settings file's location, its line parsing and its encoding.
 #include "destination/settings_file.h"
 
 #include "core/text.h"

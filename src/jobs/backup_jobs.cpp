@@ -9,15 +9,6 @@
 
 namespace tessel {
 
-namespace {
-
-std::wstring DestinationRoot(std::wstring_view destination) {
-  std::wstring root(destination.substr(0, 1));
-  return root + L":\\";
-}
-
-}  // namespace
-
 BackupJob UserDocumentsJob(const BackupSettings& s, std::wstring_view drive) {
   BackupJob job;
   job.destinationRoot = DestinationRoot(s.txtDefaultPath);

@@ -1,4 +1,4 @@
-// A main window presenter on the fake platform whose view and shell record into one journal,
+// A main window presenter on the fake platform whose view and shell record what they are asked,
 // together with the messages shown, the metrics refreshes begun and the archiver launches.
 #pragma once
 
@@ -15,119 +15,73 @@
 
 namespace tessel::testing {
 
-enum class Ev { Changed, Focus, Centre, Show, Message, Refresh, Launch, Shell };
+inline const std::wstring kStoredFile = L"C:\\Program Files\\Tessel\\DefaultDestinationPath.txt";
 
-struct Event {
-  Ev kind = Ev::Changed;
-  Ctl ctl{};
-  int n = 0;             // tab stops of a focus move
-  std::wstring text;     // a changed field's new text, a message, a shell call
-  BackupSettings state;  // the settings a metrics refresh started from
+// What a harness has recorded since it was made or cleared.
+struct Record {
+  std::wstring writes;    // derived fields written, "Name=text" joined by " | "
+  std::string refreshes;  // one letter per refresh: D(estination), U(ser), S(pecific)
+  std::string focus;      // tab stops of each focus move
+  std::string sequence;   // C(entre), S(how), M(essage), R(efresh), L(aunch) in order
+  std::vector<std::wstring> messages;
+  std::wstring shell;
+  BackupSettings lastRefresh;  // what the last refresh started from
+  bool refreshPending = false;
 };
 
-class Harness : public MainView, public Shell {
+class Harness : public MainView, public Shell, public Record {
  public:
   explicit Harness(bool winzip = true, bool addon = true) {
     if (winzip) fake.fs.AddFile(kWinZipProbePath, 1);
     if (addon) fake.fs.AddFile(kAddonProbePath, 1);
-    fake.dialogs.onMessage = [this](const fake::Message& m) { Log(Ev::Message).text = m.text; };
-    fake.dialogs.onBusy = [this](bool busy) {
-      if (busy) Log(Ev::Refresh).state = w->Settings();
+    fake.dialogs.onMessage = [this](const fake::Message& m) {
+      sequence += 'M';
+      messages.push_back(m.text);
     };
-    fake.sys.onLaunch = [this] { Log(Ev::Launch); };
+    fake.dialogs.onBusy = [this](bool busy) {
+      if (!busy) return;
+      refreshPending = true;
+      lastRefresh = w->Settings();
+    };
+    fake.sys.onLaunch = [this] { sequence += 'L'; };
     w = std::make_unique<MainWindow>(fake.platform, *this, *this);
   }
-
   const BackupSettings& S() const { return w->Settings(); }
-
-  // Derived fields written, as "name=text" joined by " | ".
-  std::wstring Writes() const {
-    std::wstring out;
-    for (const Event& e : log) {
-      const wchar_t* name = DerivedName(e.ctl);
-      if (e.kind != Ev::Changed || !name) continue;
-      out += (out.empty() ? L"" : L" | ") + std::wstring(name) + L"=" + e.text;
-    }
-    return out;
-  }
-  // Metrics refreshes begun, one letter per panel: D(estination), U(ser), S(pecific).
-  std::string Refreshes() const {
-    std::string out;
-    for (size_t i = 0; i < log.size(); ++i) {
-      if (log[i].kind != Ev::Refresh) continue;
-      for (size_t k = i + 1; k < log.size(); ++k) {
-        if (char panel = PanelOf(log[k]); panel) {
-          out += panel;
-          break;
-        }
-      }
-    }
-    return out;
-  }
-  std::string Focus() const { return Joined(Ev::Focus); }
-  // The journal's kinds in order, for checking what came before what: C(entre), S(how),
-  // M(essage), R(efresh), L(aunch).
-  std::string Sequence() const {
-    std::string out;
-    for (const Event& e : log) out += "cFCSMRLs"[static_cast<int>(e.kind)];
-    return out;
-  }
-  std::vector<std::wstring> Messages() const {
-    std::vector<std::wstring> out;
-    for (const Event& e : log) {
-      if (e.kind == Ev::Message) out.push_back(e.text);
-    }
-    return out;
-  }
-  std::vector<std::wstring> ShellCalls() const {
-    std::vector<std::wstring> out;
-    for (const Event& e : log) {
-      if (e.kind == Ev::Shell) out.push_back(e.text);
-    }
-    return out;
-  }
+  void Clear() { static_cast<Record&>(*this) = Record{}; }
 
   // MainView.
   void Changed(Ctl c) override {
-    Event& e = Log(Ev::Changed);
-    e.ctl = c;
-    if (const std::wstring* text = TextField(w->Settings(), c)) e.text = *text;
-    if (const ComboState* list = ListField(w->Settings(), c)) e.text = list->text;
+    const std::wstring* text = TextField(S(), c);
+    if (const wchar_t* name = DerivedName(c)) {
+      writes += (writes.empty() ? L"" : L" | ") + std::wstring(name) + L"=" + *text;
+    }
+    if (char panel = PanelOf(c); panel && refreshPending) {
+      refreshes += panel;  // the first box a refresh writes tells its panel
+      sequence += 'R';
+      refreshPending = false;
+    }
   }
-  void MoveFocus(int n) override { Log(Ev::Focus).n = n; }
-  void Centre() override { Log(Ev::Centre); }
-  void Show() override { Log(Ev::Show); }
+  void MoveFocus(int n) override { focus += (focus.empty() ? "" : ",") + std::to_string(n); }
+  void Centre() override { sequence += 'C'; }
+  void Show() override { sequence += 'S'; }
   // Shell.
-  void CloseBrowseUsers() override { Log(Ev::Shell).text = L"CloseBrowseUsers"; }
-  void CloseEula() override { Log(Ev::Shell).text = L"CloseEula"; }
-  void CloseHelp() override { Log(Ev::Shell).text = L"CloseHelp"; }
-  void OpenBrowseUsers() override { Log(Ev::Shell).text = L"OpenBrowseUsers"; }
-  void OpenHelp() override { Log(Ev::Shell).text = L"OpenHelp"; }
-  void OpenEula() override { Log(Ev::Shell).text = L"OpenEula"; }
+  void CloseBrowseUsers() override { shell += L"CloseBrowseUsers "; }
+  void CloseEula() override { shell += L"CloseEula "; }
+  void CloseHelp() override { shell += L"CloseHelp "; }
+  void OpenBrowseUsers() override { shell += L"OpenBrowseUsers "; }
+  void OpenHelp() override { shell += L"OpenHelp "; }
+  void OpenEula() override { shell += L"OpenEula "; }
   void ReloadMainWindow() override {
-    Log(Ev::Shell).text = L"ReloadMainWindow";
+    shell += L"Reload ";
     w = std::make_unique<MainWindow>(fake.platform, *this, *this);
     w->Form_Load();
   }
-  void Quit() override { Log(Ev::Shell).text = L"Quit"; }
+  void Quit() override { shell += L"Quit "; }
 
   fake::FakePlatform fake;
   std::unique_ptr<MainWindow> w;
-  std::vector<Event> log;
 
  private:
-  Event& Log(Ev kind) {
-    log.emplace_back();
-    log.back().kind = kind;
-    return log.back();
-  }
-  std::string Joined(Ev kind) const {
-    std::string out;
-    for (const Event& e : log) {
-      if (e.kind == kind) out += (out.empty() ? "" : ",") + std::to_string(e.n);
-    }
-    return out;
-  }
   static const wchar_t* DerivedName(Ctl c) {
     switch (c) {
       case Ctl::txtExampleFileName:
@@ -142,29 +96,16 @@ class Harness : public MainView, public Shell {
         return nullptr;
     }
   }
-  static char PanelOf(const Event& e) {
-    if (e.kind != Ev::Changed) return 0;
-    switch (e.ctl) {
-      case Ctl::txtFileCountDestination:
-      case Ctl::txtFolderCountDestination:
-      case Ctl::txtFolderSizeDestination:
-        return 'D';
-      case Ctl::txtFileCountUser:
-      case Ctl::txtFolderCountUser:
-      case Ctl::txtFolderSizeUser:
-        return 'U';
-      case Ctl::txtFileCountSpecific:
-      case Ctl::txtFolderCountSpecific:
-      case Ctl::txtFolderSizeSpecific:
-        return 'S';
-      default:
-        return 0;
-    }
+  static char PanelOf(Ctl c) {
+    int i = static_cast<int>(c);
+    auto in = [i](Ctl first, Ctl last) {
+      return i >= static_cast<int>(first) && i <= static_cast<int>(last);
+    };
+    if (in(Ctl::txtFileCountDestination, Ctl::txtFolderSizeDestination)) return 'D';
+    if (in(Ctl::txtFileCountUser, Ctl::txtFolderSizeUser)) return 'U';
+    if (in(Ctl::txtFileCountSpecific, Ctl::txtFolderSizeSpecific)) return 'S';
+    return 0;
   }
 };
-
-inline std::wstring StoredFile() {
-  return L"C:\\Program Files\\Tessel\\DefaultDestinationPath.txt";
-}
 
 }  // namespace tessel::testing
