@@ -57,7 +57,7 @@ TEST(FaultArchiver, LaunchOutcomes) {
     h.fake.fs.AddTextFile(L"E:\\Backups\\Photos-2011.zip", "PK old archive");
     h.fake.fs.AddTextFile(L"D:\\Program Files\\Tessel\\DefaultDestinationPath.txt",
                           "E:\\Backups\r\n");
-    h.fake.fs.AddTextFile(StoredFile(), "E:\\Backups\r\n");
+    h.fake.fs.AddTextFile(kStoredFile, "E:\\Backups\r\n");
     c.setUp(h);
     h.w->Form_Load();
     h.w->optNo_Click();
@@ -65,10 +65,10 @@ TEST(FaultArchiver, LaunchOutcomes) {
     h.w->SetText(Ctl::txtSpecificBackupFileName, L"photos");
     // Twice: a failure must leave the window ready for the next click, unchanged.
     for (int click = 0; click < 2; ++click) {
-      h.log.clear();
+      h.Clear();
       h.w->btnSpecificBackup_Click();
-      EXPECT_EQ(h.Messages(), c.messages) << "click " << click;
-      EXPECT_EQ(h.Refreshes(), c.launches ? "DD" : "") << "click " << click;
+      EXPECT_EQ(h.messages, c.messages) << "click " << click;
+      EXPECT_EQ(h.refreshes, c.launches ? "DD" : "") << "click " << click;
     }
     EXPECT_EQ(h.fake.sys.launches.size(), 2 * c.launches);
     EXPECT_EQ(h.fake.fs.Content(L"E:\\Backups\\Photos-2011.zip"), "PK old archive");

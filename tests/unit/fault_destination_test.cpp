@@ -66,7 +66,7 @@ TEST(FaultDestination, BackupIntoEachKindOfDestination) {
     Harness h;
     h.fake.fs.AddDrive(L'D');
     h.fake.fs.AddFile(L"D:\\File", 1);
-    h.fake.fs.AddTextFile(StoredFile(), "D:\\Old\r\n");
+    h.fake.fs.AddTextFile(kStoredFile, "D:\\Old\r\n");
     h.w->Form_Load();
     h.w->SetText(Ctl::txtDefaultPath, c.destination);
     h.w->SetText(Ctl::TxtSrc, L"E:\\Photos");
@@ -74,10 +74,10 @@ TEST(FaultDestination, BackupIntoEachKindOfDestination) {
     h.w->SetListText(Ctl::cmbFileNameYear, L"2009");
     h.w->SetListText(Ctl::cmbFileNameMonth, L"05");
     size_t before = h.fake.fs.CreatedFolders().size();
-    h.log.clear();
+    h.Clear();
     h.w->btnSpecificBackup_Click();
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(h.Messages(), c.messages);
+    EXPECT_EQ(h.messages, c.messages);
     std::vector<std::wstring> created(h.fake.fs.CreatedFolders().begin() + before,
                                       h.fake.fs.CreatedFolders().end());
     EXPECT_EQ(created, c.created);
@@ -87,8 +87,8 @@ TEST(FaultDestination, BackupIntoEachKindOfDestination) {
                          L"\" \"E:\\Photos\\\"");
     }
     EXPECT_EQ(h.fake.sys.launches, launches);
-    EXPECT_EQ(h.fake.fs.Content(StoredFile()), "D:\\Old\r\n");
-    EXPECT_EQ(h.Refreshes(), c.archive.empty() ? "D" : "DD") << "the window goes on refreshing";
+    EXPECT_EQ(h.fake.fs.Content(kStoredFile), "D:\\Old\r\n");
+    EXPECT_EQ(h.refreshes, c.archive.empty() ? "D" : "DD") << "the window goes on refreshing";
   }
 }
 

@@ -46,8 +46,8 @@ TEST(FaultSettings, StoringUnderFaultsKeepsTheOldDefault) {
        L"D:\\Old"},
       {"file locked by another program",
        true,
-       [](fake::FakeFileSystem& fs) { fs.SetLocked(StoredFile(), true); },
-       [](fake::FakeFileSystem& fs) { fs.SetLocked(StoredFile(), false); },
+       [](fake::FakeFileSystem& fs) { fs.SetLocked(kStoredFile, true); },
+       [](fake::FakeFileSystem& fs) { fs.SetLocked(kStoredFile, false); },
        {{L"The settings file could not be read:", kLocked}},
        {{notStored.what, kLocked}},
        L"D:\\Old"},
@@ -67,10 +67,10 @@ TEST(FaultSettings, StoringUnderFaultsKeepsTheOldDefault) {
     Harness h;
     h.fake.fs.AddDrive(L'D');
     h.fake.fs.AddFolder(L"D:\\New");
-    h.fake.fs.AddTextFile(StoredFile(), "D:\\Old\r\n");
+    h.fake.fs.AddTextFile(kStoredFile, "D:\\Old\r\n");
     if (c.beforeStart) c.fault(h.fake.fs);
     h.w->Form_Load();
-    std::vector<std::wstring> shown = h.Messages();
+    std::vector<std::wstring> shown = h.messages;
     ASSERT_EQ(shown.size(), c.atStart.size());
     for (size_t i = 0; i < shown.size(); ++i)
       EXPECT_TRUE(Matches(shown[i], c.atStart[i])) << shown[i];
@@ -78,14 +78,14 @@ TEST(FaultSettings, StoringUnderFaultsKeepsTheOldDefault) {
 
     if (!c.beforeStart) c.fault(h.fake.fs);
     h.w->SetText(Ctl::txtDefaultPath, L"D:\\New");
-    h.log.clear();
+    h.Clear();
     h.w->btnDefaultDestination_Click();
-    shown = h.Messages();
+    shown = h.messages;
     ASSERT_EQ(shown.size(), c.atStore.size());
     for (size_t i = 0; i < shown.size(); ++i)
       EXPECT_TRUE(Matches(shown[i], c.atStore[i])) << shown[i];
     EXPECT_EQ(h.S().txtDefaultPath, L"D:\\New") << "the field keeps what was typed";
-    EXPECT_EQ(h.Focus(), "") << "the focus stays on the button that failed";
+    EXPECT_EQ(h.focus, "") << "the focus stays on the button that failed";
 
     // The window is still usable: a backup runs into the typed destination.
     h.w->SetText(Ctl::TxtSrc, L"E:\\Photos");
@@ -107,14 +107,14 @@ TEST(FaultSettings, DestinationFolderThatCannotBeMadeIsStillStored) {
   h.fake.fs.AddFile(L"D:\\File", 1);
   h.w->Form_Load();
   h.w->SetText(Ctl::txtDefaultPath, L"D:\\File\\Backups");
-  h.log.clear();
+  h.Clear();
   h.w->btnDefaultDestination_Click();
-  EXPECT_EQ(h.Messages(),
+  EXPECT_EQ(h.messages,
             (std::vector<std::wstring>{
                 MissingFolderQuestion(L"D:\\File\\Backups"),
                 FolderNotCreatedMessage(L"D:\\File",
                                         L"Cannot create a file when that file already exists.")}));
-  EXPECT_EQ(h.fake.fs.Content(StoredFile()), "D:\\File\\Backups\r\n");
+  EXPECT_EQ(h.fake.fs.Content(kStoredFile), "D:\\File\\Backups\r\n");
   h.w->btnReset_Click();
   EXPECT_EQ(h.S().txtDefaultPath, L"D:\\File\\Backups");
 }
