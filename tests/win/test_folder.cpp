@@ -1,12 +1,37 @@
 #include "test_folder.h"
 
 #include <windows.h>
-// windows.h first: shellapi.h relies on its types.
-#include <shellapi.h>
 
 #include "platform/win32/wide.h"
 
 namespace tessel::wintest {
+
+namespace {
+
+// Removes a tree of any depth (the shell's delete stops at MAX_PATH). Wine reuses process ids,
+// so a tree left by an earlier run would otherwise be found again by the next one.
+void RemoveTree(const std::wstring& folder) {
+  std::wstring base = win32::LongPath(folder);
+  WIN32_FIND_DATAW data;
+  HANDLE search = FindFirstFileW((base + L"\\*").c_str(), &data);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      std::wstring path = folder + L"\\" + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesW(win32::LongPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(win32::LongPath(path).c_str());
+      }
+    } while (FindNextFileW(search, &data));
+    FindClose(search);
+  }
+  RemoveDirectoryW(base.c_str());
+}
+
+}  // namespace
 
 TestFolder::TestFolder() {
   wchar_t temp[MAX_PATH] = {};
@@ -14,17 +39,12 @@ TestFolder::TestFolder() {
   static int counter = 0;
   path_ = std::wstring(temp) + L"tessel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
           std::to_wstring(++counter) + L"\\";
+  RemoveTree(path_.substr(0, path_.size() - 1));
   CreateDirectoryW(path_.c_str(), nullptr);
 }
 
 TestFolder::~TestFolder() {
-  std::wstring from = path_.substr(0, path_.size() - 1);
-  from.push_back(L'\0');  // SHFileOperation wants a double-NUL-terminated list
-  SHFILEOPSTRUCTW op = {};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_NO_UI;
-  SHFileOperationW(&op);
+  RemoveTree(path_.substr(0, path_.size() - 1));
 }
 
 void TestFolder::MakeFolder(const std::wstring& relative) const {
