@@ -19,6 +19,14 @@ std::wstring WithoutTrailingSlash(std::wstring_view path) {
   return p;
 }
 
+// Creates one folder. A device name (CON, NUL, ...) resolves to the device, never a folder.
+Status MakeOneFolder(std::wstring_view path) {
+  std::wstring target = LongPath(path);
+  if (target.starts_with(L"\\\\.\\")) return Status::Failed(FormatWindowsError(ERROR_INVALID_NAME));
+  if (!CreateDirectoryW(target.c_str(), nullptr)) return LastError();
+  return Status::Ok();
+}
+
 Status WriteAll(HANDLE file, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -68,8 +76,7 @@ bool Win32FileSystem::FolderExists(std::wstring_view path) {
 }
 
 Status Win32FileSystem::CreateFolder(std::wstring_view path) {
-  if (!CreateDirectoryW(LongPath(WithoutTrailingSlash(path)).c_str(), nullptr)) return LastError();
-  return Status::Ok();
+  return MakeOneFolder(WithoutTrailingSlash(path));
 }
 
 Status Win32FileSystem::MakeFolderPath(std::wstring_view path) {
@@ -81,10 +88,8 @@ Status Win32FileSystem::MakeFolderPath(std::wstring_view path) {
        slash = path.find(L'\\', slash + 1)) {
     std::wstring level(path.substr(0, slash));
     if (FolderExists(level)) continue;
-    if (!CreateDirectoryW(LongPath(level).c_str(), nullptr) &&
-        GetLastError() != ERROR_ALREADY_EXISTS) {
-      return LastError();
-    }
+    Status made = MakeOneFolder(level);
+    if (!made && GetLastError() != ERROR_ALREADY_EXISTS) return made;
   }
   return Status::Ok();
 }

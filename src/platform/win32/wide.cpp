@@ -19,11 +19,23 @@ std::wstring FormatWindowsError(DWORD code) {
 
 std::wstring LongPath(std::wstring_view path) {
   if (path.starts_with(L"\\\\?\\")) return std::wstring(path);
-  if (path.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + std::wstring(path.substr(2));
-  if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') {
-    return L"\\\\?\\" + std::wstring(path);
+  bool unc = path.starts_with(L"\\\\");
+  bool drive = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  if (!unc && !drive) return std::wstring(path);
+  // "\\?\" also turns off Windows' clean-up of a path, so do that first, as every other program
+  // gets it: otherwise "D:\Backups." or "D:\x\con" become folders no other program can reach.
+  std::wstring in(path);
+  std::wstring full(in.size() + 1, L'\0');
+  DWORD n = GetFullPathNameW(in.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (n >= full.size()) {
+    full.assign(n, L'\0');
+    n = GetFullPathNameW(in.c_str(), n, full.data(), nullptr);
   }
-  return std::wstring(path);
+  if (n == 0 || n >= full.size()) return in;
+  full.resize(n);
+  if (full.starts_with(L"\\\\.\\")) return full;  // a device such as CON: never a file or folder
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
 }
 
 std::wstring Utf8ToWide(std::string_view text) {

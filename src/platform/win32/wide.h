@@ -11,7 +11,8 @@ namespace tessel::win32 {
 // The system's own text for a Windows error code, without the trailing line break.
 std::wstring FormatWindowsError(DWORD code);
 
-// Prefixes an absolute drive or UNC path with "\\?\" so that paths beyond MAX_PATH work.
+// Prefixes an absolute drive or UNC path with "\\?\" so that paths beyond MAX_PATH work, after
+// resolving it as Windows resolves any path ("/", ".", "..", trailing dots and blanks).
 std::wstring LongPath(std::wstring_view path);
 
 std::wstring Utf8ToWide(std::string_view text);
