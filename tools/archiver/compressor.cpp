@@ -53,9 +53,43 @@ bool Compressor::Next(Chunk* chunk) {
   return true;
 }
 
+// Deflate gains nothing on data that is already compressed (photos, videos, archives) and is at
+// its slowest there. A quick trial on a sample sends such pieces through level 0, which only
+// frames the bytes as stored blocks of the same deflate stream.
+struct Compressor::Worker {
+  z_stream main{};
+  z_stream store{};
+  z_stream probe{};
+  bool ready = false;
+  std::string raw, out;  // reused: fresh megabyte buffers would cost a page fault per 4 KiB
+
+  explicit Worker(int level) {
+    ready = deflateInit2(&main, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK &&
+            deflateInit2(&store, 0, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK &&
+            deflateInit2(&probe, 1, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+  }
+  ~Worker() {
+    deflateEnd(&main);
+    deflateEnd(&store);
+    deflateEnd(&probe);
+  }
+
+  bool Incompressible(const Bytef* data, size_t length) {
+    constexpr size_t kSample = 16 << 10;
+    if (length < 4 * kSample) return false;
+    deflateReset(&probe);
+    out.resize(std::max<size_t>(out.size(), deflateBound(&probe, kSample)));
+    probe.next_in = const_cast<Bytef*>(data + (length - kSample) / 2);  // past any file header
+    probe.avail_in = kSample;
+    probe.next_out = reinterpret_cast<Bytef*>(out.data());
+    probe.avail_out = static_cast<uInt>(out.size());
+    deflate(&probe, Z_FINISH);
+    return out.size() - probe.avail_out > kSample * 97 / 100;
+  }
+};
+
 void Compressor::Work() {
-  z_stream stream{};
-  bool ready = deflateInit2(&stream, level_, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) == Z_OK;
+  Worker worker(level_);
   while (true) {
     size_t index;
     {
@@ -67,8 +101,8 @@ void Compressor::Work() {
       index = next_++;
     }
     Chunk chunk;
-    if (ready) {
-      chunk = Compress(pieces_[index], stream);
+    if (worker.ready) {
+      chunk = Compress(pieces_[index], worker);
     } else {
       chunk.ok = false;
       chunk.error = "out of memory for compression";
@@ -84,16 +118,17 @@ void Compressor::Work() {
     }
     done_.notify_all();
   }
-  if (ready) deflateEnd(&stream);
 }
 
-Chunk Compressor::Compress(const Piece& piece, z_stream& stream) {
+Chunk Compressor::Compress(const Piece& piece, Worker& worker) {
+  std::string& raw = worker.raw;
+  std::string& out = worker.out;
   Chunk chunk;
   std::string error;
   std::unique_ptr<InputFile> file = InputFile::Open(jobs_[piece.file].path, &error);
   // Each piece reads the end of the one before as its dictionary, so cutting costs little ratio.
   size_t history = static_cast<size_t>(std::min<uint64_t>(piece.offset, kWindow));
-  std::string raw(history + piece.length, '\0');
+  raw.resize(history + piece.length);
   if (!file || !file->ReadExact(piece.offset - history, raw.data(), raw.size(), &error)) {
     chunk.ok = false;
     chunk.error = error;
@@ -102,22 +137,31 @@ Chunk Compressor::Compress(const Piece& piece, z_stream& stream) {
   const auto* input = reinterpret_cast<const Bytef*>(raw.data());
   chunk.rawSize = piece.length;
   chunk.crc = static_cast<uint32_t>(crc32(0, input + history, static_cast<uInt>(piece.length)));
-  if (piece.first && piece.last && piece.length == 0) {
+  bool single = piece.first && piece.last;
+  if (single && piece.length == 0) {
     chunk.stored = true;
     return chunk;
   }
+  bool incompressible = worker.Incompressible(input + history, piece.length);
+  if (single && incompressible) {
+    chunk.stored = true;
+    chunk.data = raw;
+    return chunk;
+  }
+  z_stream& stream = incompressible ? worker.store : worker.main;
   deflateReset(&stream);
   if (history > 0) deflateSetDictionary(&stream, input, static_cast<uInt>(history));
-  chunk.data.resize(deflateBound(&stream, static_cast<uLong>(piece.length)) + 64);
+  size_t bound = deflateBound(&stream, static_cast<uLong>(piece.length)) + 64;  // + sync marker
+  if (out.size() < bound) out.resize(bound);
   stream.next_in = const_cast<Bytef*>(input + history);
   stream.avail_in = static_cast<uInt>(piece.length);
   size_t produced = 0;
   int flush = piece.last ? Z_FINISH : Z_SYNC_FLUSH;
   while (true) {
-    stream.next_out = reinterpret_cast<Bytef*>(chunk.data.data() + produced);
-    stream.avail_out = static_cast<uInt>(chunk.data.size() - produced);
+    stream.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
+    stream.avail_out = static_cast<uInt>(out.size() - produced);
     int status = deflate(&stream, flush);
-    produced = chunk.data.size() - stream.avail_out;
+    produced = out.size() - stream.avail_out;
     bool finished =
         piece.last ? status == Z_STREAM_END : stream.avail_in == 0 && stream.avail_out > 0;
     if (finished) break;
@@ -126,10 +170,10 @@ Chunk Compressor::Compress(const Piece& piece, z_stream& stream) {
       chunk.error = "compression failed";
       return chunk;
     }
-    chunk.data.resize(chunk.data.size() * 2);
+    out.resize(out.size() * 2);
   }
-  chunk.data.resize(produced);
-  if (piece.first && piece.last && chunk.data.size() >= piece.length) {
+  chunk.data.assign(out, 0, produced);
+  if (single && chunk.data.size() >= piece.length) {
     chunk.stored = true;
     chunk.data = raw.substr(history);
   }

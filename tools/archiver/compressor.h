@@ -10,8 +10,6 @@
 #include <thread>
 #include <vector>
 
-struct z_stream_s;  // zlib's stream, kept out of this header
-
 namespace tessel::archiver {
 
 struct FileJob {
@@ -58,8 +56,9 @@ class Compressor {
     Chunk chunk;
   };
 
+  struct Worker;  // one thread's zlib streams and buffers
   void Work();
-  Chunk Compress(const Piece& piece, z_stream_s& stream);
+  Chunk Compress(const Piece& piece, Worker& worker);
 
   std::vector<FileJob> jobs_;
   std::vector<Piece> pieces_;
