@@ -1,3 +1,4 @@
+// Helpers for the archiver's tests: sparse in-memory files, scratch folders, entry contents.
 #include "test_zip.h"
 
 #include <gtest/gtest.h>
