@@ -36,8 +36,9 @@ enum Flag : unsigned {
 inline constexpr int kWindow = -1;  // container of controls held by the window itself
 
 // A control's window identifier is this plus its table id; clear of IDOK, IDCANCEL and the rest
-// that the dialog manager sends on Enter and Escape.
-inline constexpr int kControlIdBase = 1000;
+// that the dialog manager sends on Enter and Escape, and of the ids that controls give their own
+// parts (a combo box's edit part is 1001).
+inline constexpr int kControlIdBase = 0x4000;
 
 struct ControlDef {
   int id;                  // the control's identifier within its window
