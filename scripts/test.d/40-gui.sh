@@ -29,4 +29,10 @@
   import -window "${window:-root}" "$root/build/gui-main-window.png"
   echo "   screenshot: build/gui-main-window.png"
   driver quit
+
+  # The layout once more on a high-DPI screen.
+  TESSEL_GUI_DPI=144 "$root/scripts/gui-prefix.sh"
+  timeout 300 wine "$gui/tessel_gui_tests.exe" --gtest_color=no \
+    --gtest_filter='Gui.WindowIsLaidOutFromItsTableAtTheScreensDpi'
+  "$root/scripts/gui-prefix.sh"
 )

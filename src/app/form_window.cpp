@@ -186,7 +186,8 @@ HWND FormWindow::CreateControl(const ui::ControlDef& def) {
       break;
     case Kind::Label:
       cls = L"STATIC";
-      style |= SS_LEFT | SS_NOPREFIX;
+      // One line each: a face wider than the design's must not push text onto a hidden line.
+      style |= SS_LEFTNOWORDWRAP | SS_NOPREFIX;
       break;
     case Kind::TextBox:
       cls = L"EDIT";

@@ -68,6 +68,9 @@ LPARAM Centre(HWND hwnd) {
 
 }  // namespace
 
+// The driver measures the program's windows in physical pixels, as the program itself draws them.
+const bool kDpiAware = SetProcessDPIAware() != FALSE;
+
 bool WaitFor(const std::function<bool()>& done, Duration limit) {
   auto deadline = std::chrono::steady_clock::now() + limit;
   while (true) {
@@ -454,6 +457,41 @@ bool Tessel::PickByMouse(HWND combo, int index) const {
   PostMessageW(list, WM_LBUTTONUP, 0, at);
   Settle();
   return WaitFor([&] { return !IsWindowVisible(list); }, 3s) && ComboSelection(combo) == index;
+}
+
+HWND Tessel::WaitFolderPicker(Duration limit) const {
+  HWND picker = nullptr;
+  WaitFor(
+      [&] {
+        for (HWND hwnd : TopLevelWindows(pid_)) {
+          if (ClassOf(hwnd) == L"#32770" && IsWindowVisible(hwnd) &&
+              FindWindowExW(hwnd, nullptr, L"SysTreeView32", nullptr)) {
+            picker = hwnd;
+          }
+        }
+        return picker != nullptr;
+      },
+      limit);
+  return picker;
+}
+
+void Tessel::TreeSearch(HWND picker, std::wstring_view text) const {
+  HWND tree = FindWindowExW(picker, nullptr, L"SysTreeView32", nullptr);
+  for (wchar_t c : text) PostMessageW(tree, WM_CHAR, c, 1);
+  Settle();
+}
+
+void Tessel::TreeKeys(HWND picker, const std::vector<UINT>& keys) const {
+  HWND tree = FindWindowExW(picker, nullptr, L"SysTreeView32", nullptr);
+  for (UINT key : keys) Key(tree, key);
+}
+
+bool Tessel::ClosePicker(HWND picker, int button) const {
+  PostMessageW(picker, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(picker, button)));
+  bool closed = WaitFor([&] { return !IsWindow(picker) || !IsWindowVisible(picker); });
+  Settle();
+  return closed;
 }
 
 void Tessel::CloseWindow(HWND form) const {

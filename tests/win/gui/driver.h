@@ -105,6 +105,13 @@ class Tessel {
   bool PickByKeys(HWND combo, int index) const;
   // Picks a combo entry with the mouse: opens the drop-down, clicks the entry.
   bool PickByMouse(HWND combo, int index) const;
+  // The shell's folder picker while it is open (modal to the main window), waiting for it.
+  HWND WaitFolderPicker(Duration limit = 10s) const;
+  // Walks the picker's folder tree with the keyboard: typed characters search, keys move.
+  void TreeSearch(HWND picker, std::wstring_view text) const;
+  void TreeKeys(HWND picker, const std::vector<UINT>& keys) const;
+  // Presses OK or Cancel and waits for the picker to close.
+  bool ClosePicker(HWND picker, int button) const;
   // Clicks the window's close box.
   void CloseWindow(HWND form) const;
 

@@ -36,6 +36,7 @@ class Gui : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(Exists(L"T:\\")) << "drive T: is missing: run through scripts/test.d/40-gui.sh";
+    SetCursorPos(0, 0);  // no tool tip may cover what a test reads off the screen
     for (const wchar_t* path : {L"T:\\Backups", L"T:\\Photos", L"C:\\users\\jsmith",
                                 L"C:\\users\\LocalService", L"C:\\users\\desktop.ini"}) {
       ASSERT_TRUE(RemoveTree(path)) << Narrow(path);
@@ -285,6 +286,111 @@ TEST_F(Gui, ListPicksRunTheirReactionsAndMoveTheFocusOn) {
   EXPECT_EQ(main.NameOf(app->Focus()), L"btnQuit");
 }
 
+TEST_F(Gui, FolderPickersFillTheirFieldsAndCancelStillRefreshesTheDestination) {
+  Form main = Start();
+  ASSERT_TRUE(main);
+  HWND source = main.Control(L"TxtSrc");
+  HWND destination = main.Control(L"txtDefaultPath");
+  HWND files = main.Control(L"txtFileCountDestination");
+  EXPECT_EQ(Text(files), L"0");
+
+  // Cancel on the source picker changes nothing.
+  app->Click(main.Control(L"btnBrowseSpecific"));
+  HWND picker = app->WaitFolderPicker();
+  ASSERT_TRUE(picker);
+  EXPECT_EQ(app->ActiveWindow(), picker) << "the picker is modal to the main window";
+  EXPECT_FALSE(IsWindowEnabled(main.Hwnd()));
+  ASSERT_TRUE(app->ClosePicker(picker, IDCANCEL));
+  EXPECT_EQ(Text(source), L"");
+
+  // Drive T: itself: desktop, My Computer, then its second drive (C:, T:, Z:).
+  app->Click(main.Control(L"btnBrowseSpecific"));
+  picker = app->WaitFolderPicker();
+  ASSERT_TRUE(picker);
+  app->TreeSearch(picker, L"My");
+  app->TreeKeys(picker, {VK_RIGHT, VK_DOWN, VK_DOWN});
+  ASSERT_TRUE(app->ClosePicker(picker, IDOK));
+  EXPECT_EQ(Text(source), L"T:\\");
+  EXPECT_EQ(Text(main.Control(L"txtSpecificDirectoryFiles")), L"T:\\*.*");
+
+  // Cancel on the destination picker keeps the path and still counts the folder afresh.
+  ASSERT_TRUE(MakeFile(L"T:\\Backups\\new.zip", 10));
+  app->Click(main.Control(L"btnBrowseDefault"));
+  picker = app->WaitFolderPicker();
+  ASSERT_TRUE(picker);
+  ASSERT_TRUE(app->ClosePicker(picker, IDCANCEL));
+  EXPECT_EQ(Text(destination), L"T:\\Backups");
+  EXPECT_EQ(Text(files), L"1");
+}
+
+// Run once at 96 dpi and once more by the stage at 144 dpi.
+TEST_F(Gui, WindowIsLaidOutFromItsTableAtTheScreensDpi) {
+  Form main = Start();
+  ASSERT_TRUE(main);
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  auto px = [&](int twips) { return ui::TwipsToPixels(twips, dpi); };
+  RECT client;
+  GetClientRect(main.Hwnd(), &client);
+  EXPECT_EQ(client.right, px(8430)) << "at " << dpi << " dpi";
+  EXPECT_EQ(client.bottom, px(6840)) << "at " << dpi << " dpi";
+  LONG style = GetWindowLongW(main.Hwnd(), GWL_STYLE);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) << "fixed single border";
+  EXPECT_TRUE(style & WS_SYSMENU) << "the close box stays";
+
+  // Where controls sit in window client coordinates, whoever holds them.
+  auto placed = [&](const wchar_t* name) {
+    RECT rc;
+    GetWindowRect(main.Control(name), &rc);
+    MapWindowPoints(nullptr, main.Hwnd(), reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+  };
+  for (const wchar_t* name : {L"TxtSrc", L"txtFolderCountSpecific", L"btnQuit", L"btnHelp",
+                              L"btnEULA", L"cmbFileNameMonth", L"optNo", L"frmMonth"}) {
+    const ui::ControlDef& def = *ui::MainForm().Find(name);
+    RECT rc = placed(name);
+    EXPECT_NEAR(rc.left, px(def.left), 1) << Narrow(name);
+    EXPECT_NEAR(rc.top, px(def.top), 1) << Narrow(name);
+    EXPECT_NEAR(rc.right - rc.left, px(def.width), 1) << Narrow(name);
+    if (def.kind != ui::Kind::ComboBox) {
+      EXPECT_NEAR(rc.bottom - rc.top, px(def.height), 1) << Narrow(name);
+    }
+  }
+  // Held by the frame, or by the window although inside the frame's rectangle.
+  EXPECT_EQ(GetParent(main.Control(L"TxtSrc")), main.Control(L"frmSpecificDirectory"));
+  EXPECT_EQ(GetParent(main.Control(L"txtFolderCountSpecific")), main.Hwnd());
+  for (const wchar_t* name :
+       {L"chkRecurseSpecific", L"chkRecurseUser", L"chkRecurseDestination", L"List1"}) {
+    EXPECT_FALSE(Visible(main.Control(name))) << Narrow(name) << " must stay hidden";
+  }
+  EXPECT_TRUE(GetWindowLongW(main.Control(L"txtFolderSizeUser"), GWL_STYLE) & ES_RIGHT);
+  EXPECT_FALSE(GetWindowLongW(main.Control(L"txtUsers"), GWL_STYLE) & ES_RIGHT);
+
+  // Background colours as drawn: derived paths on button face, metrics boxes on window colour.
+  app->Settle();
+  auto colourAt = [&](const wchar_t* name, bool nearRight) {
+    RECT rc = ClientRectOnScreen(main.Control(name));
+    int x = nearRight ? rc.right - 4 : rc.left + 4;
+    return GetPixel(screen, x, (rc.top + rc.bottom) / 2);
+  };
+  const struct {
+    const wchar_t* name;
+    bool nearRight;
+    int colour;
+  } boxes[] = {{L"txtExampleFileName", true, COLOR_BTNFACE},
+               {L"txtSpecificUserFiles", true, COLOR_BTNFACE},
+               {L"txtFileCountUser", false, COLOR_WINDOW},
+               {L"txtDefaultPath", true, COLOR_WINDOW}};
+  for (const auto& box : boxes) {
+    // Painting comes after every other message: wait for it.
+    COLORREF expected = GetSysColor(box.colour);
+    EXPECT_TRUE(WaitFor([&] { return colourAt(box.name, box.nearRight) == expected; }, 3s))
+        << Narrow(box.name) << ": got colour " << std::hex << colourAt(box.name, box.nearRight)
+        << ", expected " << expected;
+  }
+  ReleaseDC(nullptr, screen);
+}
+
 TEST_F(Gui, TabFollowsTheTableOrder) {
   Form main = Start();
   ASSERT_TRUE(main);
@@ -374,6 +480,40 @@ TEST_F(Gui, HelpAndLicenceOpenOnceEachWithFreshText) {
   EXPECT_TRUE(app->FindForm(ui::EulaForm()));
   app->Click(help.Control(L"btnClose"));
   EXPECT_TRUE(WaitFor([&] { return !app->FindForm(ui::HelpForm()); }));
+}
+
+// The prefix's stand-in browser records each address in T:\browser-calls.txt and stays two
+// seconds, as a browser would.
+TEST_F(Gui, VendorLinkOpensTheAddressEachTimeWithoutWaiting) {
+  const std::wstring calls = L"T:\\browser-calls.txt";
+  ASSERT_TRUE(RemoveTree(calls));
+  Form main = Start();
+  ASSERT_TRUE(main);
+  HWND link = main.Control(L"btnWinZip");
+  EXPECT_EQ(Text(link), L"www.winzip.com");
+  for (int click = 1; click <= 2; ++click) {
+    auto before = std::chrono::steady_clock::now();
+    app->Click(link);
+    EXPECT_LT(std::chrono::steady_clock::now() - before, 1500ms) << "the window waited";
+  }
+  auto lines = [&] {
+    std::vector<std::string> found;
+    HANDLE file = CreateFileW(calls.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return found;
+    char bytes[512] = {};
+    DWORD got = 0;
+    ReadFile(file, bytes, sizeof bytes - 1, &got, nullptr);
+    CloseHandle(file);
+    std::string text(bytes, got);
+    for (size_t end; (end = text.find('\n')) != std::string::npos; text.erase(0, end + 1)) {
+      found.push_back(text.substr(0, end));
+    }
+    return found;
+  };
+  ASSERT_TRUE(WaitFor([&] { return lines().size() == 2; }, 20s)) << "the shell was not asked twice";
+  EXPECT_EQ(lines(),
+            (std::vector<std::string>{"http://www.winzip.com/", "http://www.winzip.com/"}));
 }
 
 TEST_F(Gui, ResetClosesTheHelpWindowAndRebuildsTheMainWindow) {
