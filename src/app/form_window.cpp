@@ -22,6 +22,8 @@ constexpr wchar_t kFormClass[] = L"TesselForm";
 constexpr wchar_t kFrameClass[] = L"TesselFrame";
 
 HINSTANCE g_instance = nullptr;
+HICON g_icon = nullptr;
+HICON g_smallIcon = nullptr;
 
 bool SetBusyCursor() {
   if (!win32::Win32Dialogs::Busy()) return false;
@@ -81,12 +83,14 @@ bool RegisterFormClasses(HINSTANCE instance) {
   form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   form.lpszClassName = kFormClass;
-  form.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSEL), IMAGE_ICON,
-                                             GetSystemMetrics(SM_CXICON),
-                                             GetSystemMetrics(SM_CYICON), LR_DEFAULTCOLOR));
-  form.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSEL), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON),
-                                               GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  g_icon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSEL), IMAGE_ICON,
+                                         GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                         LR_DEFAULTCOLOR));
+  g_smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSEL), IMAGE_ICON,
+                                              GetSystemMetrics(SM_CXSMICON),
+                                              GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+  form.hIcon = g_icon;
+  form.hIconSm = g_smallIcon;
   if (!RegisterClassExW(&form)) return false;
 
   WNDCLASSEXW frame = {};
@@ -126,6 +130,9 @@ bool FormWindow::Create() {
                   this);
   if (!hwnd_) return false;
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(ui::FontStyle::Bold)), 0);
+  // Also per window, so task switchers that ask the window itself find the icon.
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_icon));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_smallIcon));
 
   toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,

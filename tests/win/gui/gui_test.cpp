@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <set>
 
 #include "gui/driver.h"
 #include "gui/environment.h"
@@ -201,10 +202,21 @@ TEST_F(Gui, BrowseForUsersClosedOrEmptyPickKeepsTheUser) {
   HWND users = main.Control(L"txtUsers");
   std::wstring before = Text(users);
 
-  // The close box after selecting an entry: nothing is handed over.
+  // Browse again while open: a fresh window without the selection.
   app->Click(main.Control(L"btnBrowseForUsers"));
   Form browse = app->WaitForm(ui::BrowseUsersForm());
   ASSERT_TRUE(browse);
+  app->ClickListEntry(browse.Control(L"lstUsers"), 0);
+  EXPECT_EQ(SendMessageW(browse.Control(L"lstUsers"), LB_GETCURSEL, 0, 0), 0);
+  HWND old = browse.Hwnd();
+  app->Click(main.Control(L"btnBrowseForUsers"));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(old); })) << "the old window stays";
+  browse = app->WaitForm(ui::BrowseUsersForm());
+  ASSERT_TRUE(browse);
+  EXPECT_EQ(app->CountForms(ui::BrowseUsersForm()), 1);
+  EXPECT_EQ(SendMessageW(browse.Control(L"lstUsers"), LB_GETCURSEL, 0, 0), LB_ERR);
+
+  // The close box after selecting an entry: nothing is handed over.
   app->ClickListEntry(browse.Control(L"lstUsers"), 0);
   app->CloseWindow(browse.Hwnd());
   ASSERT_TRUE(WaitFor([&] { return !app->FindForm(ui::BrowseUsersForm()); }));
@@ -474,10 +486,24 @@ TEST_F(Gui, HelpAndLicenceOpenOnceEachWithFreshText) {
     EXPECT_EQ(Text(fresh), c.text);
     EXPECT_EQ(SendMessageW(fresh, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "not shown from the top";
   }
-  // Both stay open beside the main window until closed.
+  // Both stay open beside the main window, which stays usable: modeless, without an owner.
   Form help = app->FindForm(ui::HelpForm());
   ASSERT_TRUE(help);
   EXPECT_TRUE(app->FindForm(ui::EulaForm()));
+  EXPECT_TRUE(IsWindowEnabled(main.Hwnd()));
+  EXPECT_EQ(GetWindow(help.Hwnd(), GW_OWNER), nullptr);
+
+  // Resizable, and resizing moves nothing inside.
+  EXPECT_TRUE(GetWindowLongW(help.Hwnd(), GWL_STYLE) & WS_THICKFRAME);
+  RECT before = ClientRectOnScreen(help.Control(L"btnClose"));
+  RECT frame;
+  GetWindowRect(help.Hwnd(), &frame);
+  SetWindowPos(help.Hwnd(), nullptr, 0, 0, frame.right - frame.left + 120,
+               frame.bottom - frame.top + 90, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  app->Settle();
+  RECT after = ClientRectOnScreen(help.Control(L"btnClose"));
+  EXPECT_TRUE(EqualRect(&before, &after)) << "the Close button moved";
+
   app->Click(help.Control(L"btnClose"));
   EXPECT_TRUE(WaitFor([&] { return !app->FindForm(ui::HelpForm()); }));
 }
@@ -554,6 +580,46 @@ TEST_F(Gui, QuitAndTheCloseBoxEndTheProgram) {
   ASSERT_TRUE(main);
   PostMessageW(main.Hwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(app->WaitExit(10s)) << "the close box left the program running";
+}
+
+// The executable's own resources: the program icon and the manifest.
+TEST(Resources, IconAndManifest) {
+  HMODULE exe = LoadLibraryExW(TesselExe().c_str(), nullptr,
+                               LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_TRUE(exe) << Narrow(TesselExe());
+#pragma pack(push, 2)
+  struct GroupEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitsPerPixel;
+    DWORD bytes;
+    WORD id;
+  };
+#pragma pack(pop)
+  HRSRC group = FindResourceW(exe, MAKEINTRESOURCEW(1), RT_GROUP_ICON);
+  ASSERT_TRUE(group);
+  const auto* header = static_cast<const WORD*>(LockResource(LoadResource(exe, group)));
+  ASSERT_TRUE(header);
+  const auto* entries = reinterpret_cast<const GroupEntry*>(header + 3);
+  std::set<std::pair<int, int>> images;
+  for (WORD i = 0; i < header[2]; ++i) {
+    images.insert({entries[i].width, entries[i].bitsPerPixel});
+  }
+  std::set<std::pair<int, int>> expected;
+  for (int size : {16, 32, 48}) {
+    for (int bits : {4, 8, 32}) expected.insert({size, bits});
+  }
+  EXPECT_EQ(images, expected);
+
+  HRSRC manifest = FindResourceW(exe, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  ASSERT_TRUE(manifest);
+  std::string text(static_cast<const char*>(LockResource(LoadResource(exe, manifest))),
+                   SizeofResource(exe, manifest));
+  for (const char* needed : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                             "level=\"asInvoker\"", ">true</dpiAware>"}) {
+    EXPECT_NE(text.find(needed), std::string::npos) << "manifest lacks " << needed;
+  }
+  EXPECT_TRUE(FindResourceW(exe, MAKEINTRESOURCEW(1), RT_VERSION)) << "no version resource";
+  FreeLibrary(exe);
 }
 
 }  // namespace
