@@ -47,7 +47,9 @@ LRESULT CALLBACK App::ServiceProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return 0;
   }
   if (self && message == kReloadMessage) {
+    self->reloading_ = true;
     if (self->main_) self->main_->Destroy();
+    self->reloading_ = false;
     self->retired_.clear();
     if (!self->quitting_ && !self->BuildMainWindow()) self->Quit();
     return 0;
@@ -59,7 +61,11 @@ template <typename W>
 void App::Watch(std::unique_ptr<W>& slot) {
   slot->onDestroyed = [this, &slot](FormWindow* window) {
     if (slot.get() != window) return;
-    if (window == main_.get()) dialogs_.SetOwner(nullptr);
+    if (window == main_.get()) {
+      dialogs_.SetOwner(nullptr);
+      // Gone other than by Reset (the system closed it, say): nothing is left to run for.
+      if (!reloading_ && !quitting_) Quit();
+    }
     Retire(std::unique_ptr<FormWindow>(slot.release()));
   };
 }

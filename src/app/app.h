@@ -61,6 +61,7 @@ class App : public Shell, public BrowseUsersHost {
   std::unique_ptr<BrowseUsersWindow> browse_;
   std::vector<std::unique_ptr<FormWindow>> retired_;
   bool quitting_ = false;
+  bool reloading_ = false;
 };
 
 }  // namespace tessel::app
