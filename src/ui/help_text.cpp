@@ -1,6 +1,6 @@
 // The help text: prerequisites, overview, caveats, directions, buttons, versioning, file name.
 #include "ui/text_forms.h"
-#include "ui/vendor_tmp.h"
+#include "core/vendor_link.h"
 
 namespace tessel::ui {
 

@@ -2,7 +2,7 @@
 // container.
 #include "ui/main_form.h"
 
-#include "ui/vendor_tmp.h"
+#include "core/vendor_link.h"
 
 namespace tessel::ui {
 

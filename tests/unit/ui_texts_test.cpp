@@ -4,7 +4,7 @@
 #include <string>
 
 #include "ui/text_forms.h"
-#include "ui/vendor_tmp.h"
+#include "core/vendor_link.h"
 
 namespace tessel::ui {
 namespace {
