@@ -102,7 +102,13 @@ class Session : public MainView, public Shell {
 void Fault(Session& s, const std::wstring& arg) {
   wchar_t kind = arg.empty() ? 0 : arg[0];
   std::wstring path = arg.empty() ? std::wstring() : arg.substr(1);
-  switch (kind % 8) {
+  // Hostile trees for the metrics scans: a link back up to its own folder, a folder that cannot
+  // be listed.
+  std::wstring name = path.substr(0, 8);
+  std::erase_if(name, [](wchar_t c) { return c == L'\\' || c == L'\0'; });
+  if (name.empty()) name = L"x";
+  std::wstring folder = L"D:\\" + name;
+  switch (kind % 10) {
     case 0:
       s.f.fs.FailWritesAfterBytes(path.size());
       break;
@@ -120,13 +126,20 @@ void Fault(Session& s, const std::wstring& arg) {
       s.readable = !s.f.fs.IsFile(kSettingsFile);
       break;
     case 5:
-      s.f.fs.AddFile(L"D:\\" + path.substr(0, 8), 1);
-      break;  // a file in the way
+      s.f.fs.AddFile(folder, 1);  // a file in the way
+      break;
     case 6:
       s.f.sys.launchResult = Status::Failed(L"The system cannot find the file specified.");
       break;
     case 7:
       s.f.sys.launchResult = Status::Ok();
+      break;
+    case 8:
+      s.f.fs.AddLink(folder + L"\\loop", folder);
+      break;
+    case 9:
+      s.f.fs.AddFolder(folder + L"\\locked");
+      s.f.fs.SetUnlistable(folder + L"\\locked");
       break;
   }
 }
