@@ -21,7 +21,7 @@ bool Matches(const std::wstring& message, const Report& r) {
 }
 
 TEST(FaultSettings, StoringUnderFaultsKeepsTheOldDefault) {
-  const Report notStored{L"The default destination could not be stored in:", L""};
+  const std::wstring notStored = L"The default destination could not be stored in:";
   struct Case {
     const char* name;
     bool beforeStart;  // the fault is there at start-up, or comes while the window is open
@@ -35,21 +35,21 @@ TEST(FaultSettings, StoringUnderFaultsKeepsTheOldDefault) {
        [](fake::FakeFileSystem& fs) { fs.DenyWritesUnder(kFolder); },
        nullptr,
        {},
-       {{notStored.what, L"Access is denied."}},
+       {{notStored, L"Access is denied."}},
        L"D:\\Old"},
       {"write dies half-way",
        false,
        [](fake::FakeFileSystem& fs) { fs.FailWritesAfterBytes(3); },
        [](fake::FakeFileSystem& fs) { fs.FailWritesAfterBytes(std::nullopt); },
        {},
-       {{notStored.what, L"There is not enough space on the disk."}},
+       {{notStored, L"There is not enough space on the disk."}},
        L"D:\\Old"},
       {"file locked by another program",
        true,
        [](fake::FakeFileSystem& fs) { fs.SetLocked(kStoredFile, true); },
        [](fake::FakeFileSystem& fs) { fs.SetLocked(kStoredFile, false); },
        {{L"The settings file could not be read:", kLocked}},
-       {{notStored.what, kLocked}},
+       {{notStored, kLocked}},
        L"D:\\Old"},
       {"settings folder deleted, Program Files read-only",
        false,
