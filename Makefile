@@ -1,10 +1,12 @@
 # Shortcuts for the scripts the README names.
-.PHONY: run test build bench
+.PHONY: run test build installer bench
 run:
 	./scripts/run.sh
 test:
 	./scripts/test.sh
 build:
 	./scripts/build.sh all
+installer:
+	./scripts/installer.sh
 bench:
 	./scripts/bench-scan.sh

@@ -7,6 +7,7 @@
 #include "core/backup_settings.h"
 #include "core/controls.h"
 #include "core/main_view.h"
+#include "core/naming.h"
 #include "platform/platform.h"
 
 namespace tessel {
@@ -41,10 +42,12 @@ class MainWindow {
   void cmbFileNameMonth_Click();
   void cmbFileNameYear_Click();
 
-  // Versioning, reset and quit.
+  // Versioning, reset and quit. An option's click selects it; clicking the option that is already
+  // selected changes nothing.
   void optYes_Click();
   void optNo_Click();
   void Reset2();
+  // Asks the shell to rebuild the main window, which destroys this presenter: nothing runs after.
   void btnReset_Click();
   void btnQuit_Click();
 
@@ -69,6 +72,25 @@ class MainWindow {
   void GetMetricsSpecific();
 
  private:
+  // Writes a text field (derived field or metrics box) and mirrors it; no reaction runs.
+  void Write(Ctl field, std::wstring text);
+  void SetVisible(Ctl control, bool visible);
+  void SetCheck(Ctl box, int value);
+  void SelectOption(bool yes);
+  void ClearList(Ctl list);
+  void FillLists();
+  bool CheckArchiver();
+  // The three derived fields that versioning, reset and start-up rewrite together.
+  void WriteArchivePathsAndPattern(std::wstring_view drive, UsersSpelling spelling);
+  void VersioningOn();
+
+  // Settings file: false when the folder or the file could not be made (already reported).
+  bool CreateDefaultPathFile();
+  void ReadTextFile();
+
+  void ZipSpecificUser();
+  void ZipUserDefined();
+
   Platform& platform_;
   MainView& view_;
   Shell& shell_;

@@ -297,6 +297,7 @@ Status FakeSystem::RunAndWait(std::wstring_view commandLine) {
 Answer FakeDialogs::ShowMessage(std::wstring_view text, std::wstring_view caption,
                                 Buttons buttons) {
   messages.push_back({std::wstring(text), std::wstring(caption), buttons});
+  if (onMessage) onMessage(messages.back());
   if (buttons == Buttons::Ok) return Answer::Ok;
   if (answers.empty()) return Answer::Yes;
   Answer answer = answers.front();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -120,10 +121,17 @@ class FakeDialogs : public Dialogs {
   std::deque<std::optional<std::wstring>> folderPicks;  // nullopt: cancel; cancel when empty
   std::vector<bool> busyChanges;
   int browseCalls = 0;
+  // Called as each message is shown and each pointer change is made, so a test can interleave
+  // them with what else it records.
+  std::function<void(const Message&)> onMessage;
+  std::function<void(bool busy)> onBusy;
 
   Answer ShowMessage(std::wstring_view text, std::wstring_view caption, Buttons buttons) override;
   std::optional<std::wstring> BrowseForFolder() override;
-  void SetBusyPointer(bool busy) override { busyChanges.push_back(busy); }
+  void SetBusyPointer(bool busy) override {
+    busyChanges.push_back(busy);
+    if (onBusy) onBusy(busy);
+  }
 };
 
 struct FakePlatform {

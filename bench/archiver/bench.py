@@ -1,0 +1,138 @@
+#!/usr/bin/env python3
+"""First-run and update-run throughput of wzzip against `zip -r -6` on one deterministic data set.
+
+The data set mixes compressible text (40%), incompressible random data (40%) and many small files
+(20%). After the first runs, 5% of the files are rewritten with new content and a newer time, and
+each tool updates its own archive (`wzzip -u -p -r`, `zip -r -u -6`).
+"""
+import argparse
+import os
+import random
+import resource
+import shutil
+import subprocess
+import time
+
+WORDS = ("backup archive folder monthly photos documents report invoice letter summary "
+         "january february march april quarter budget meeting notes draft final").split()
+
+
+def text_block(rnd, size):
+    out, n = [], 0
+    while n < size:
+        line = " ".join(rnd.choice(WORDS) for _ in range(12)) + f" {rnd.randrange(10**6)}\n"
+        out.append(line)
+        n += len(line)
+    return "".join(out).encode()[:size]
+
+
+def generate(folder, megabytes, seed=2009):
+    rnd = random.Random(seed)
+    total = megabytes << 20
+    files = []
+    # Text: files of 1-8 MB; random: files of 1-16 MB; small: 2-40 KB text and binary.
+    budget = {"text": total * 4 // 10, "random": total * 4 // 10, "small": total * 2 // 10}
+    pool = text_block(rnd, 4 << 20)
+    i = 0
+    while budget["text"] > 0:
+        size = min(budget["text"], rnd.randrange(1 << 20, 8 << 20))
+        start = rnd.randrange(0, len(pool) - (1 << 20))
+        data = (pool[start:] + pool[:start]) * (size // len(pool) + 1)
+        files.append((f"text/doc{i:03}.txt", data[:size]))
+        budget["text"] -= size
+        i += 1
+    i = 0
+    while budget["random"] > 0:
+        size = min(budget["random"], rnd.randrange(1 << 20, 16 << 20))
+        files.append((f"media/clip{i:03}.bin", rnd.randbytes(size)))
+        budget["random"] -= size
+        i += 1
+    i = 0
+    while budget["small"] > 0:
+        size = min(budget["small"], rnd.randrange(2000, 40000))
+        start = rnd.randrange(0, len(pool) - size)
+        data = pool[start:start + size] if i % 3 else rnd.randbytes(size)
+        files.append((f"small/{i // 200:03}/f{i:05}.dat", data))
+        budget["small"] -= size
+        i += 1
+    for name, data in files:
+        path = os.path.join(folder, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "wb") as f:
+            f.write(data)
+        os.utime(path, (1262304000, 1262304000))
+    return [name for name, _ in files]
+
+
+def change(folder, names, fraction, seed=6):
+    rnd = random.Random(seed)
+    chosen = rnd.sample(names, max(1, int(len(names) * fraction)))
+    when = time.time()
+    changed = 0
+    for name in chosen:
+        path = os.path.join(folder, name)
+        with open(path, "r+b") as f:
+            data = bytearray(f.read())
+            for _ in range(8):
+                data[rnd.randrange(len(data))] = rnd.randrange(256)
+            f.seek(0)
+            f.write(data)
+            changed += len(data)
+        os.utime(path, (when, when))
+    return len(chosen), changed
+
+
+def timed(cmd, cwd=None):
+    """Wall-clock and CPU seconds (user + system, all threads) of one run."""
+    subprocess.run(["sync"])
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    start = time.perf_counter()
+    r = subprocess.run(cmd, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    elapsed = time.perf_counter() - start
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    if r.returncode != 0:
+        raise SystemExit(f"{cmd[0]} failed ({r.returncode}): {r.stderr}")
+    cpu = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
+    return elapsed, cpu
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--wzzip", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--megabytes", type=int, default=300)
+    args = parser.parse_args()
+    shutil.rmtree(args.work, ignore_errors=True)
+    data = os.path.join(args.work, "data")
+    os.makedirs(data)
+    names = generate(data, args.megabytes)
+    size = sum(os.path.getsize(os.path.join(data, n)) for n in names)
+    ours, theirs = os.path.join(args.work, "wzzip.zip"), os.path.join(args.work, "zip.zip")
+    mb = size / 1e6
+    print(f"data set: {len(names)} files, {mb:.0f} MB "
+          f"(40% text, 40% random, 20% small files); {os.cpu_count()} cores")
+
+    first = {"zip": timed(["zip", "-q", "-r", "-6", theirs, "."], cwd=data),
+             "wzzip": timed([args.wzzip, "-u", "-p", "-r", ours, data + "/"])}
+    count, changed = change(data, names, 0.05)
+    update = {"zip": timed(["zip", "-q", "-r", "-u", "-6", theirs, "."], cwd=data),
+              "wzzip": timed([args.wzzip, "-u", "-p", "-r", ours, data + "/"])}
+    sizes = {"zip": os.path.getsize(theirs), "wzzip": os.path.getsize(ours)}
+
+    print(f"{'':7}{'first run':>10}{'(cpu)':>8}{'throughput':>13}{'archive':>11}{'ratio':>7}"
+          f"{'update':>9}{'(cpu)':>8}{'update/first':>14}")
+    for tool in ("zip", "wzzip"):
+        (wall, cpu), (uwall, ucpu) = first[tool], update[tool]
+        print(f"{tool:7}{wall:>8.2f} s{cpu:>6.2f} s{mb / wall:>8.1f} MB/s{sizes[tool] / 1e6:>8.1f} MB"
+              f"{sizes[tool] / size:>7.3f}{uwall:>7.2f} s{ucpu:>6.2f} s{uwall / wall:>13.1%}")
+    print(f"update: {count} files changed ({changed / 1e6:.0f} MB); "
+          "cpu = user + system time of all threads")
+    print(f"wzzip against zip: first run {first['zip'][0] / first['wzzip'][0]:.2f}x as fast "
+          f"({first['zip'][1] / first['wzzip'][1]:.2f}x less cpu), "
+          f"update run {update['zip'][0] / update['wzzip'][0]:.2f}x as fast, "
+          f"archive {sizes['wzzip'] / sizes['zip']:.3f} of zip's size")
+    shutil.rmtree(args.work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    main()

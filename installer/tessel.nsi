@@ -1,0 +1,131 @@
+; Tessel setup: installs tessel.exe under Program Files and lets standard users keep its settings.
+; Built by the `installer` target of the Windows build, which passes the defines checked below.
+
+Unicode true
+; tessel.exe is a 64-bit program, so setup is one too: it sees the 64-bit registry and folders.
+Target amd64-unicode
+RequestExecutionLevel admin
+ManifestSupportedOS all
+SetCompressor /SOLID lzma
+
+!ifndef TESSEL_VERSION | TESSEL_PUBLISHER | TESSEL_EXE | TESSEL_SETUP
+  !error "Build with the installer target: cmake --build build/win --target installer"
+!endif
+
+!include MUI2.nsh
+!include FileFunc.nsh
+!include LogicLib.nsh
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel"
+!define SETTINGS_FILE "DefaultDestinationPath.txt"
+
+Name "Tessel"
+OutFile "${TESSEL_SETUP}"
+InstallDir "$PROGRAMFILES64\Tessel"
+BrandingText "Tessel ${TESSEL_VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+VIProductVersion "${TESSEL_VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "Tessel"
+VIAddVersionKey /LANG=1033 "CompanyName" "${TESSEL_PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileDescription" "Tessel setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${TESSEL_VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${TESSEL_VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "© ${TESSEL_PUBLISHER}"
+
+!ifdef TESSEL_ICON
+  !define MUI_ICON "${TESSEL_ICON}"
+  !define MUI_UNICON "${TESSEL_ICON}"
+!endif
+!define MUI_ABORTWARNING
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; Tessel reads its settings from the system drive's Program Files folder whatever the install
+; folder, so setup works out that folder the same way.
+Var SettingsDir
+
+!include acl.nsh
+
+!macro FIND_SETTINGS_DIR
+  StrCpy $SettingsDir $WINDIR 1
+  StrCpy $SettingsDir "$SettingsDir:\Program Files\Tessel"
+!macroend
+
+!macro REQUIRE_ADMIN
+  UserInfo::GetAccountType
+  Pop $0
+  ${If} $0 != "admin"
+    MessageBox MB_OK|MB_ICONSTOP "Tessel setup needs administrator rights." /SD IDOK
+    SetErrorLevel 740 ; ERROR_ELEVATION_REQUIRED
+    Quit
+  ${EndIf}
+!macroend
+
+Function .onInit
+  !insertmacro REQUIRE_ADMIN
+  !insertmacro FIND_SETTINGS_DIR
+FunctionEnd
+
+Function un.onInit
+  !insertmacro REQUIRE_ADMIN
+  !insertmacro FIND_SETTINGS_DIR
+FunctionEnd
+
+Section "Tessel"
+  SetOutPath "$INSTDIR"
+  File "/oname=tessel.exe" "${TESSEL_EXE}"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+
+  SetShellVarContext all
+  CreateShortcut "$SMPROGRAMS\Tessel.lnk" "$INSTDIR\tessel.exe"
+
+  ; An existing settings file is never touched: an upgrade keeps the stored default.
+  CreateDirectory "$SettingsDir"
+  Call OpenSettingsToUsers
+  Pop $0
+  ${If} $0 != "ok"
+    DetailPrint "Could not set folder rights: $0"
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Tessel is installed, but setup could not let standard \
+        users write to $SettingsDir ($0).$\r$\n$\r$\nStoring a default destination will need \
+        administrator rights." /SD IDOK
+    SetErrorLevel 2
+  ${EndIf}
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Tessel"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${TESSEL_VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${TESSEL_PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\uninstall.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K /G=0" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext all
+  Delete "$SMPROGRAMS\Tessel.lnk"
+  Delete "$INSTDIR\tessel.exe"
+  Delete "$INSTDIR\uninstall.exe"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  ${If} ${FileExists} "$SettingsDir\${SETTINGS_FILE}"
+    MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "Also remove the stored default \
+        destination?$\r$\n$\r$\nChoose No to keep it for a later installation of Tessel." \
+        /SD IDNO IDNO keep_settings
+    Delete "$SettingsDir\${SETTINGS_FILE}"
+  keep_settings:
+  ${EndIf}
+  ; Only empty folders go: whatever else is in them stays.
+  RMDir "$SettingsDir"
+  RMDir "$INSTDIR"
+SectionEnd

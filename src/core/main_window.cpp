@@ -1,0 +1,141 @@
+// The presenter's door for field changes, its small state helpers, the metrics calls and the
+// buttons that only hand over to the shell.
+#include "core/main_window.h"
+
+#include "core/settings_fields.h"
+#include "core/vendor_link.h"
+#include "jobs/presence_check.h"
+#include "metrics/metrics.h"
+
+namespace tessel {
+
+MainWindow::MainWindow(Platform& platform, MainView& view, Shell& shell)
+    : platform_(platform), view_(view), shell_(shell) {}
+
+void MainWindow::SetText(Ctl field, const std::wstring& text) {
+  std::wstring* target = TextField(s_, field);
+  if (!target) return;
+  *target = text;
+  view_.Changed(field);
+  switch (field) {
+    case Ctl::txtDefaultPath:
+      txtDefaultPath_Change();
+      break;
+    case Ctl::TxtSrc:
+      TxtSrc_Change();
+      break;
+    case Ctl::txtSpecificBackupFileName:
+      txtSpecificBackupFileName_Change();
+      break;
+    case Ctl::txtUsers:
+      txtUsers_Change();
+      break;
+    default:
+      break;  // display boxes have no reaction
+  }
+}
+
+void MainWindow::SetListText(Ctl list, const std::wstring& text) {
+  ComboState* combo = ListField(s_, list);
+  if (!combo) return;
+  combo->text = text;
+  // Text that no longer matches the selected entry means the entry is no longer what is shown.
+  if (combo->selected >= 0 && combo->entries[static_cast<size_t>(combo->selected)] != text) {
+    combo->selected = -1;
+  }
+  view_.Changed(list);
+}
+
+void MainWindow::SelectListEntry(Ctl list, int index) {
+  ComboState* combo = ListField(s_, list);
+  if (!combo || index < 0 || static_cast<size_t>(index) >= combo->entries.size()) return;
+  combo->selected = index;
+  combo->text = combo->entries[static_cast<size_t>(index)];
+  view_.Changed(list);
+  if (list == Ctl::cmbFileNameMonth) {
+    cmbFileNameMonth_Click();
+  } else {
+    cmbFileNameYear_Click();
+  }
+}
+
+void MainWindow::Write(Ctl field, std::wstring text) {
+  std::wstring* target = TextField(s_, field);
+  if (!target) return;
+  *target = std::move(text);
+  view_.Changed(field);
+}
+
+void MainWindow::SetVisible(Ctl control, bool visible) {
+  if (control == Ctl::frmMonth) {
+    s_.frmMonthVisible = visible;
+  } else if (control == Ctl::cmbFileNameMonth) {
+    s_.cmbFileNameMonthVisible = visible;
+  } else {
+    return;
+  }
+  view_.Changed(control);
+}
+
+void MainWindow::SetCheck(Ctl box, int value) {
+  (box == Ctl::chkWinZip ? s_.chkWinZip : s_.ChkAddon) = value;
+  view_.Changed(box);
+}
+
+void MainWindow::SelectOption(bool yes) {
+  s_.optYes = yes;
+  s_.optNo = !yes;
+  view_.Changed(Ctl::optYes);
+  view_.Changed(Ctl::optNo);
+}
+
+void MainWindow::ClearList(Ctl list) {
+  ComboState* combo = ListField(s_, list);
+  *combo = ComboState{};
+  view_.Changed(list);
+}
+
+bool MainWindow::CheckArchiver() {
+  return CheckWinZipInstalled(platform_, [this](PresenceBox box, int value) {
+    SetCheck(box == PresenceBox::WinZip ? Ctl::chkWinZip : Ctl::ChkAddon, value);
+  });
+}
+
+void MainWindow::WriteArchivePathsAndPattern(std::wstring_view drive, UsersSpelling spelling) {
+  Write(Ctl::txtExampleFileName, SpecificArchivePath(s_));
+  Write(Ctl::txtSpecificUserFileName, UserArchivePath(s_));
+  Write(Ctl::txtSpecificUserFiles, UserDocumentsPattern(s_, drive, spelling));
+}
+
+void MainWindow::GetMetricsDestination() {
+  GetMetrics(Panel::Destination, s_, platform_,
+             [this](Ctl box, const std::wstring& text) { Write(box, text); });
+}
+
+void MainWindow::GetMetricsUser() {
+  GetMetrics(Panel::User, s_, platform_,
+             [this](Ctl box, const std::wstring& text) { Write(box, text); });
+}
+
+void MainWindow::GetMetricsSpecific() {
+  GetMetrics(Panel::Specific, s_, platform_,
+             [this](Ctl box, const std::wstring& text) { Write(box, text); });
+}
+
+void MainWindow::btnBrowseForUsers_Click() {
+  shell_.OpenBrowseUsers();
+}
+
+void MainWindow::btnHelp_Click() {
+  shell_.OpenHelp();
+}
+
+void MainWindow::btnEULA_Click() {
+  shell_.OpenEula();
+}
+
+void MainWindow::btnWinZip_Click() {
+  platform_.sys.OpenWebAddress(kVendorAddress);
+}
+
+}  // namespace tessel

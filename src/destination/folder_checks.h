@@ -1,0 +1,37 @@
+// Checks that the destination's drive and folder exist, offering to create the folder, and the
+// silent creation of the program's settings folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace tessel {
+
+// "The default Drive, <root> , doesn't exist." and its request.
+std::wstring MissingDriveMessage(std::wstring_view root);
+// "The default folder, <folder> , doesn't exist." and the question.
+std::wstring MissingFolderQuestion(std::wstring_view folder);
+// Names the folder that could not be created and the system's reason.
+std::wstring FolderNotCreatedMessage(std::wstring_view folder, std::wstring_view reason);
+
+// The first character of the destination, then ":\" (whatever that character is).
+std::wstring DestinationRoot(std::wstring_view destination);
+
+// Passes when `root` (a drive root such as "D:\") exists; otherwise shows MissingDriveMessage.
+bool CheckDriveExists(Platform& platform, std::wstring_view root);
+
+// Passes when `destination` exists. Otherwise asks whether to create it: No fails; Yes creates
+// each missing level in turn and passes, or reports the first level that cannot be created and
+// fails.
+bool MakeSureDirectoryTreeExists(Platform& platform, std::wstring_view destination);
+
+// Joins a folder and a name with exactly one "\" between them; an empty name only adds the "\".
+std::wstring BuildPath(std::wstring_view folder, std::wstring_view name);
+
+// Creates every missing level of `path` (with or without a trailing "\"), silently.
+Status MakeFolder(Platform& platform, std::wstring_view path);
+Status CreateFolderPath(Platform& platform, std::wstring_view path);
+
+}  // namespace tessel

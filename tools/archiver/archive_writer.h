@@ -1,0 +1,45 @@
+// Writes the new archive: entries copied from the old one as they are, new entries from compressed
+// pieces, folder entries, then the central directory and the end records.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "compressor.h"
+#include "file_io.h"
+#include "source_scan.h"
+#include "zip_format.h"
+
+namespace tessel::archiver {
+
+class ArchiveWriter {
+ public:
+  explicit ArchiveWriter(OutputFile& out) : out_(out) {}
+
+  // Copies an entry's local header and compressed data unchanged, with a fresh data descriptor
+  // when it uses one; only its place in the central directory changes.
+  bool CopyEntry(RandomAccess& from, const Entry& entry);
+
+  void AddFolder(const SourceItem& folder);
+
+  // A file entry from its pieces, which follow in order starting with `first`. The pieces are
+  // pulled from `compressor` up to the last one of the file, also when one fails; then the entry
+  // is taken back out and `error` says why. False only when writing itself failed.
+  bool AddFile(const SourceItem& file, Chunk first, Compressor& compressor, bool* added,
+               std::string* error);
+
+  // The central directory and end records; false when writing failed or an entry no longer fits.
+  bool Finish(const std::string& comment);
+
+  const std::string& Error() const { return error_.empty() ? out_.Error() : error_; }
+
+ private:
+  Entry NewEntry(const SourceItem& item) const;
+
+  OutputFile& out_;
+  std::vector<Entry> central_;
+  std::string copyBuffer_;
+  std::string error_;
+};
+
+}  // namespace tessel::archiver

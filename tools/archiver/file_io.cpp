@@ -1,0 +1,60 @@
+// The platform-independent half of the output file: buffering, patching and truncation.
+#include "file_io.h"
+
+namespace tessel::archiver {
+
+namespace {
+
+// Large enough that the many small headers and entries of a run cost few system calls.
+constexpr size_t kBufferLimit = 4 << 20;
+
+}  // namespace
+
+bool OutputFile::Fail(std::string what) {
+  if (error_.empty()) error_ = std::move(what);
+  return false;
+}
+
+bool OutputFile::Flush() {
+  if (buffer_.empty()) return error_.empty();
+  bool ok = WriteAt(buffer_start_, buffer_.data(), buffer_.size());
+  buffer_start_ += buffer_.size();
+  buffer_.clear();
+  return ok;
+}
+
+bool OutputFile::Append(std::string_view bytes) {
+  if (!error_.empty()) return false;
+  if (buffer_.size() + bytes.size() > kBufferLimit && !Flush()) return false;
+  if (bytes.size() >= kBufferLimit) {
+    if (!WriteAt(buffer_start_, bytes.data(), bytes.size())) return false;
+    buffer_start_ += bytes.size();
+  } else {
+    buffer_.append(bytes);
+  }
+  position_ += bytes.size();
+  return true;
+}
+
+bool OutputFile::PatchAt(uint64_t offset, std::string_view bytes) {
+  if (!error_.empty()) return false;
+  if (offset >= buffer_start_) {
+    buffer_.replace(offset - buffer_start_, bytes.size(), bytes);
+    return true;
+  }
+  if (offset + bytes.size() > buffer_start_ && !Flush()) return false;
+  return WriteAt(offset, bytes.data(), bytes.size());
+}
+
+bool OutputFile::TruncateTo(uint64_t offset) {
+  if (offset >= buffer_start_) {
+    buffer_.resize(offset - buffer_start_);
+  } else {
+    buffer_.clear();
+    buffer_start_ = offset;
+  }
+  position_ = offset;
+  return error_.empty();
+}
+
+}  // namespace tessel::archiver
