@@ -1,0 +1,40 @@
+// The main window on screen: built from its design table, it forwards the user's edits, picks and
+// clicks to the presenter and mirrors every change the presenter reports back into the controls.
+#pragma once
+
+#include <memory>
+
+#include "app/form_window.h"
+#include "core/main_view.h"
+#include "core/main_window.h"
+
+namespace tessel::app {
+
+class MainFrame : public FormWindow, public MainView {
+ public:
+  MainFrame(Platform& platform, Shell& shell);
+  ~MainFrame() override;
+
+  MainWindow& Presenter() { return *presenter_; }
+
+  // MainView.
+  void Changed(Ctl control) override;
+  void MoveFocus(int tabStops) override;
+  void Centre() override;
+  void Show() override;
+
+ protected:
+  void OnCommand(int id, int code, HWND control) override;
+  void OnClose() override;
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void OnClick(Ctl control);
+  void MirrorList(Ctl list);
+
+  std::unique_ptr<MainWindow> presenter_;
+  int mirroring_ = 0;     // >0 while the view writes controls: their notifications are its own
+  int pendingStops_ = 0;  // focus moves asked for and not yet made
+};
+
+}  // namespace tessel::app

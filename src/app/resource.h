@@ -1,0 +1,4 @@
+// Resource identifiers shared by tessel.rc and the code.
+#pragma once
+
+#define IDI_TESSEL 1

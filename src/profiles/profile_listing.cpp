@@ -1,0 +1,42 @@
+// The profile walk behind the Browse for Users list.
+#include "profiles/profile_listing.h"
+
+#include <algorithm>
+
+#include "core/text.h"
+
+namespace tessel {
+
+namespace {
+
+// Compared after proper-casing, so every letter case of these is left out.
+constexpr std::wstring_view kExcluded[] = {
+    L".", L"..", L"All Users", L"Default User", L"Localservice", L"Networkservice"};
+
+bool LessIgnoringCase(const std::wstring& a, const std::wstring& b) {
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](wchar_t x, wchar_t y) { return ToLowerChar(x) < ToLowerChar(y); });
+}
+
+}  // namespace
+
+bool IsExcludedProfile(std::wstring_view name) {
+  return std::find(std::begin(kExcluded), std::end(kExcluded), name) != std::end(kExcluded);
+}
+
+void ListUserProfiles(FileSystem& fs, std::wstring_view folder,
+                      std::vector<std::wstring>& lstUsers) {
+  lstUsers.clear();
+  // Only folders are profiles: a file lying in the profiles folder (desktop.ini, say) would
+  // otherwise be offered and back up a Documents folder that cannot exist.
+  fs.ListFolder(QualifyPath(folder), [&](const DirEntry& entry) {
+    if (!entry.IsDirectory()) return;
+    std::wstring name = ProperCase(TrimNull(entry.name));
+    if (name.empty() || IsExcludedProfile(name)) return;
+    lstUsers.push_back(std::move(name));
+  });
+  std::stable_sort(lstUsers.begin(), lstUsers.end(), LessIgnoringCase);
+}
+
+}  // namespace tessel

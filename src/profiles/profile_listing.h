@@ -1,0 +1,21 @@
+// Lists the machine's user profiles: the folders of the profiles folder, proper-cased, without the
+// system profiles.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace tessel {
+
+// Replaces `lstUsers` with the profiles found in `folder` (with or without a trailing "\"),
+// sorted without regard to letter case. A folder that cannot be listed gives an empty list.
+void ListUserProfiles(FileSystem& fs, std::wstring_view folder,
+                      std::vector<std::wstring>& lstUsers);
+
+// True when `name`, already proper-cased, is one of the system entries never offered.
+bool IsExcludedProfile(std::wstring_view name);
+
+}  // namespace tessel
