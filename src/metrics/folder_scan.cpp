@@ -23,7 +23,8 @@ struct Pending {
 
 FolderFigures ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse) {
   FolderFigures figures;
-  std::wstring path = fs.AbsolutePath(QualifyPath(root));
+  // Resolved once; names are then joined to it as they are listed.
+  std::wstring path = QualifyPath(fs.AbsolutePath(QualifyPath(root)));
   std::vector<size_t> pathLength{path.size()};  // by depth: length of the path listed there
   std::wstring names;
   std::vector<Pending> pending;

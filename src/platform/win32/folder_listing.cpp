@@ -9,7 +9,7 @@ namespace tessel::win32 {
 
 namespace {
 
-// 64 KiB: the largest request that network file servers accept for one directory read.
+// 64 KiB: some hundreds of entries per read, and within what file servers take for one query.
 constexpr size_t kListingBufferWords = 64 * 1024 / sizeof(uint64_t);
 
 bool IsSelfOrParent(std::wstring_view name) {
