@@ -1,6 +1,6 @@
-// Baseline: the folder figures computed the way the original design does it, two separate
-// recursive walks with the ANSI find functions over "*.*", 32-bit counts and a double byte sum.
-// Kept here only to measure the metrics refresh against.
+// Baseline: the folder figures computed the plain way, two separate recursive walks with the
+// ANSI find functions over "*.*", 32-bit counts and a double byte sum. Kept here only to measure
+// the metrics refresh against.
 #include <windows.h>
 
 #include <cstdint>
