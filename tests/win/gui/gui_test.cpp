@@ -398,7 +398,7 @@ TEST_F(Gui, WindowIsLaidOutFromItsTableAtTheScreensDpi) {
   for (const auto& box : boxes) {
     // Painting comes after every other message: wait for it.
     COLORREF expected = GetSysColor(box.colour);
-    EXPECT_TRUE(WaitFor([&] { return colourAt(box.name, box.nearRight) == expected; }, 3s))
+    EXPECT_TRUE(WaitFor([&] { return colourAt(box.name, box.nearRight) == expected; }, 10s))
         << Narrow(box.name) << ": got colour " << std::hex << colourAt(box.name, box.nearRight)
         << ", expected " << expected;
   }
