@@ -1,5 +1,5 @@
 # Shortcuts for the scripts the README names.
-.PHONY: run test build installer
+.PHONY: run test build installer bench
 run:
 	./scripts/run.sh
 test:
@@ -8,3 +8,5 @@ build:
 	./scripts/build.sh all
 installer:
 	./scripts/installer.sh
+bench:
+	./scripts/bench-scan.sh

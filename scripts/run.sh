@@ -13,6 +13,8 @@ if [ -n "${DISPLAY:-}" ] && [ -z "${TESSEL_HEADLESS:-}" ]; then
   "$root/scripts/demo-prefix.sh" >/dev/null
   export TESSEL_WINEPREFIX="$root/build/wine/demo-prefix"
   source "$root/scripts/wine-env.sh"
+  # Started from C:\, so an emptied field scans the prefix's C: drive, not the Unix root (Z:).
+  cd "$WINEPREFIX/drive_c"
   exec wine "$root/build/win/src/app/tessel.exe"
 fi
 

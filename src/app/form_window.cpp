@@ -31,8 +31,8 @@ bool SetBusyCursor() {
   return true;
 }
 
-// A frame that holds controls: paints nothing itself (its group box child draws the border) and
-// passes its children's notifications up to the form, which owns the reactions.
+// A frame that holds controls: it only fills its background (its group box child draws the
+// border) and passes its children's notifications up to the form, which owns the reactions.
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:

@@ -31,14 +31,24 @@ enum Attribute : uint32_t {
   kAttrReparsePoint = 0x400,
 };
 
+// Reparse tags with this bit set name another place (junctions, symbolic links, mount points);
+// others (cloud placeholders, deduplicated files) hold their own content.
+inline constexpr uint32_t kReparseTagNameSurrogate = 0x20000000;
+
 // One directory entry as a listing yields it. `name` is only valid during the callback.
 struct DirEntry {
   std::wstring_view name;
   uint32_t attributes = 0;
   uint64_t size = 0;
+  uint32_t reparseTag = 0;  // with the reparse bit: the tag; 0 when the listing cannot tell
 
   bool IsDirectory() const { return (attributes & kAttrDirectory) != 0; }
   bool IsReparsePoint() const { return (attributes & kAttrReparsePoint) != 0; }
+  // A junction, symbolic link or mount point: it leads elsewhere, so walks do not enter it.
+  // An unknown tag counts as a link.
+  bool IsLink() const {
+    return IsReparsePoint() && (reparseTag == 0 || (reparseTag & kReparseTagNameSurrogate) != 0);
+  }
 };
 
 using EntrySink = std::function<void(const DirEntry&)>;
@@ -50,6 +60,10 @@ class FileSystem {
   // Lists `folder` (with or without a trailing "\"), calling `sink` once per entry except "." and
   // "..". Returns false when the folder cannot be listed at all (missing, not a folder, no rights).
   virtual bool ListFolder(std::wstring_view folder, const EntrySink& sink) = 0;
+
+  // The form of `path` that entry names can be joined to for listing deeper: relative parts,
+  // "." and ".." resolved once against the current folder and drive. Unchanged by default.
+  virtual std::wstring AbsolutePath(std::wstring_view path) { return std::wstring(path); }
 
   // True when a directory search for `path` finds an entry: a file or a folder of that name.
   virtual bool EntryExists(std::wstring_view path) = 0;

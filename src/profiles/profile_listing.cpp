@@ -28,12 +28,15 @@ bool IsExcludedProfile(std::wstring_view name) {
 void ListUserProfiles(FileSystem& fs, std::wstring_view folder,
                       std::vector<std::wstring>& lstUsers) {
   lstUsers.clear();
-  // Only folders are profiles: a file lying in the profiles folder (desktop.ini, say) would
-  // otherwise be offered and back up a Documents folder that cannot exist.
   fs.ListFolder(QualifyPath(folder), [&](const DirEntry& entry) {
-    if (!entry.IsDirectory()) return;
     std::wstring name = ProperCase(TrimNull(entry.name));
-    if (name.empty() || IsExcludedProfile(name)) return;
+    if (entry.IsDirectory()) {
+      if (IsExcludedProfile(name)) return;
+    } else if (entry.attributes & kAttrNormal) {
+      // Only a file with no attribute but "normal" is passed over; any other file lying in the
+      // profiles folder (desktop.ini is hidden and system) is offered like a profile.
+      return;
+    }
     lstUsers.push_back(std::move(name));
   });
   std::stable_sort(lstUsers.begin(), lstUsers.end(), LessIgnoringCase);

@@ -1,5 +1,5 @@
-// Lists the machine's user profiles: the folders of the profiles folder, proper-cased, without the
-// system profiles.
+// Lists the machine's user profiles: the entries of the profiles folder, proper-cased, without the
+// system profiles and plain files.
 #pragma once
 
 #include <string>

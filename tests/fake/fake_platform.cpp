@@ -112,6 +112,11 @@ void FakeFileSystem::AddLink(std::wstring_view path, std::wstring_view target) {
   node->linkTarget = std::wstring(target);
 }
 
+void FakeFileSystem::SetReparseTag(std::wstring_view path, uint32_t tag) {
+  Parsed p = Parse(path);
+  if (Node* n = Find(p, false)) n->reparseTag = tag;
+}
+
 void FakeFileSystem::Remove(std::wstring_view path) {
   Parsed p = Parse(path);
   if (p.parts.empty()) return;
@@ -179,6 +184,7 @@ bool FakeFileSystem::ListFolder(std::wstring_view folder, const EntrySink& sink)
     entry.name = child->name;
     entry.attributes = child->attributes;
     entry.size = child->size;
+    entry.reparseTag = child->reparseTag;
     sink(entry);
   }
   return true;

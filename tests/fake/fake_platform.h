@@ -24,6 +24,8 @@ class FakeFileSystem : public FileSystem {
   void AddTextFile(std::wstring_view path, std::string_view bytes);
   // A folder entry carrying the reparse bit that lists as `target` does (a junction or link).
   void AddLink(std::wstring_view path, std::wstring_view target);
+  // The reparse tag listings report for an entry that carries the reparse bit.
+  void SetReparseTag(std::wstring_view path, uint32_t tag);
   void Remove(std::wstring_view path);
 
   // Failures.
@@ -59,6 +61,7 @@ class FakeFileSystem : public FileSystem {
     uint64_t size = 0;
     std::string content;
     std::wstring linkTarget;
+    uint32_t reparseTag = 0;
     bool unlistable = false;
     bool unreadable = false;
     bool denyWrites = false;

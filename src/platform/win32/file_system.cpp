@@ -40,27 +40,6 @@ Status WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-bool Win32FileSystem::ListFolder(std::wstring_view folder, const EntrySink& sink) {
-  std::wstring pattern = LongPath(folder);
-  if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
-  pattern += L'*';
-  WIN32_FIND_DATAW data;
-  HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                   nullptr, FIND_FIRST_EX_LARGE_FETCH);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  do {
-    std::wstring_view name(data.cFileName);
-    if (name == L"." || name == L"..") continue;
-    DirEntry entry;
-    entry.name = name;
-    entry.attributes = data.dwFileAttributes;
-    entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    sink(entry);
-  } while (FindNextFileW(search, &data));
-  FindClose(search);
-  return true;
-}
-
 bool Win32FileSystem::EntryExists(std::wstring_view path) {
   WIN32_FIND_DATAW data;
   HANDLE search = FindFirstFileW(LongPath(path).c_str(), &data);

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
+
 #include "platform/platform.h"
 
 namespace tessel::win32 {
@@ -10,6 +13,7 @@ namespace tessel::win32 {
 class Win32FileSystem : public FileSystem {
  public:
   bool ListFolder(std::wstring_view folder, const EntrySink& sink) override;
+  std::wstring AbsolutePath(std::wstring_view path) override;
   bool EntryExists(std::wstring_view path) override;
   bool FolderExists(std::wstring_view path) override;
   Status CreateFolder(std::wstring_view path) override;
@@ -17,6 +21,10 @@ class Win32FileSystem : public FileSystem {
   Status ReadFile(std::wstring_view path, std::string& bytes) override;
   Status CreateEmptyFile(std::wstring_view path) override;
   Status ReplaceFileContent(std::wstring_view path, std::string_view bytes) override;
+
+ private:
+  // A listing buffer kept between listings; a listing started inside another makes its own.
+  std::unique_ptr<uint64_t[]> spareListingBuffer_;
 };
 
 class Win32System : public System {

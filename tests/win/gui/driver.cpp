@@ -18,6 +18,14 @@ std::wstring ClassOf(HWND hwnd) {
   return name;
 }
 
+// A top-level window's caption as the system keeps it: no message is sent, so a program whose
+// thread is busy (an archiver run) does not hold the driver up.
+std::wstring Caption(HWND hwnd) {
+  wchar_t text[256] = {};
+  GetWindowTextW(hwnd, text, 256);
+  return text;
+}
+
 DWORD ProcessOf(HWND hwnd) {
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
@@ -248,7 +256,7 @@ bool Tessel::WaitExit(Duration limit) const {
 Form Tessel::FindForm(const ui::FormDef& def) const {
   std::wstring caption(def.caption);
   for (HWND hwnd : TopLevelWindows(pid_)) {
-    if (ClassOf(hwnd) == kFormClass && IsWindowVisible(hwnd) && Text(hwnd) == caption) {
+    if (ClassOf(hwnd) == kFormClass && IsWindowVisible(hwnd) && Caption(hwnd) == caption) {
       return Form(hwnd, &def);
     }
   }
@@ -259,7 +267,7 @@ int Tessel::CountForms(const ui::FormDef& def) const {
   std::wstring caption(def.caption);
   int count = 0;
   for (HWND hwnd : TopLevelWindows(pid_)) {
-    if (ClassOf(hwnd) == kFormClass && Text(hwnd) == caption) ++count;
+    if (ClassOf(hwnd) == kFormClass && Caption(hwnd) == caption) ++count;
   }
   return count;
 }
@@ -281,7 +289,9 @@ Form Tessel::Main(Duration limit) const {
 
 std::optional<MessageBoxInfo> Tessel::FindMessage() const {
   for (HWND hwnd : TopLevelWindows(pid_)) {
-    if (ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd) || Text(hwnd) != L"Tessel") continue;
+    if (ClassOf(hwnd) != L"#32770" || !IsWindowVisible(hwnd) || Caption(hwnd) != L"Tessel") {
+      continue;
+    }
     MessageBoxInfo box;
     box.hwnd = hwnd;
     box.text = Text(GetDlgItem(hwnd, 0xFFFF));

@@ -95,13 +95,15 @@ bool AnswerQuestions(const Tessel& app, int answer) {
   return true;
 }
 
-int WaitForArchiver(const Tessel& app, size_t before) {
-  if (!WaitFor([&] { return ArchiverCalls().size() > before; }, 30s)) {
-    return Fail("the archiver was not started");
-  }
-  app.Settle(30s);
-  std::printf("archiver: %s\n", Narrow(ArchiverCalls().back()).c_str());
-  return 0;
+// The archiver runs on the program's own thread: once the program answers again, it has ended.
+int WaitForBackup(const Tessel& app, size_t callsBefore, HWND archivePath) {
+  if (!app.Settle(10min)) return Fail("the backup did not end");
+  std::vector<std::wstring> calls = ArchiverCalls();
+  if (calls.size() > callsBefore) std::printf("archiver: %s\n", Narrow(calls.back()).c_str());
+  std::wstring archive = Text(archivePath);
+  bool made = Exists(archive);
+  std::printf("archive: %s (%s)\n", Narrow(archive).c_str(), made ? "exists" : "not written");
+  return calls.size() > callsBefore || made ? 0 : Fail("the archiver was not started");
 }
 
 int PickUser(const Tessel& app, const Form& main, const std::wstring& name) {
@@ -204,9 +206,11 @@ int Run(const std::vector<std::wstring>& args) {
   if (command == L"backup-user" || command == L"backup-dir") {
     size_t before = ArchiverCalls().size();
     HWND zip = nullptr;
+    HWND archive = nullptr;
     if (command == L"backup-user") {
       if (!arg(1).empty() && PickUser(*app, main, arg(1)) != 0) return 1;
       zip = main.Control(L"btnBackupUser");
+      archive = main.Control(L"txtSpecificUserFileName");
     } else {
       for (const wchar_t* box : {L"TxtSrc", L"txtSpecificBackupFileName"}) {
         HWND h = main.Control(box);
@@ -214,10 +218,11 @@ int Run(const std::vector<std::wstring>& args) {
         app->Type(h, arg(box[0] == L'T' ? 1 : 2));
       }
       zip = main.Control(L"btnSpecificBackup");
+      archive = main.Control(L"txtExampleFileName");
     }
     app->Click(zip);
     if (!AnswerQuestions(*app, IDYES)) return Fail("a message could not be answered");
-    return WaitForArchiver(*app, before);
+    return WaitForBackup(*app, before, archive);
   }
 
   const ui::ControlDef* def = ui::MainForm().Find(arg(1));

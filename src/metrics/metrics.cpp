@@ -1,0 +1,43 @@
+// One metrics panel refresh: blank the boxes, walk the folder once, write the three figures.
+#include "metrics/metrics.h"
+
+#include "metrics/digit_grouping.h"
+#include "metrics/folder_scan.h"
+#include "metrics/panel_source.h"
+
+namespace tessel {
+
+namespace {
+
+// Puts the default pointer back however the refresh ends.
+class BusyPointer {
+ public:
+  explicit BusyPointer(Dialogs& dialogs) : dialogs_(dialogs) { dialogs_.SetBusyPointer(true); }
+  ~BusyPointer() { dialogs_.SetBusyPointer(false); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+
+ private:
+  Dialogs& dialogs_;
+};
+
+}  // namespace
+
+void GetMetrics(Panel panel, const BackupSettings& settings, Platform& platform,
+                const BoxWriter& write) {
+  BusyPointer busy(platform.dialogs);
+  PanelBoxes boxes = BoxesOf(panel);
+  write(boxes.fileCount, L"");
+  write(boxes.folderCount, L"");
+  write(boxes.folderSize, L"");
+
+  std::optional<std::wstring> root = PanelRoot(panel, settings);
+  if (!root) return;
+  FolderFigures figures = ScanFolder(platform.fs, *root, PanelRecurses(panel, settings));
+  std::wstring separator = platform.sys.ThousandsSeparator();
+  write(boxes.fileCount, GroupDigits(figures.files, separator));
+  write(boxes.folderSize, GroupDigits(figures.bytes, separator));
+  write(boxes.folderCount, GroupDigits(figures.folders, separator));
+}
+
+}  // namespace tessel
