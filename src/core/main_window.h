@@ -83,6 +83,9 @@ class MainWindow {
   // The three derived fields that versioning, reset and start-up rewrite together.
   void WriteArchivePathsAndPattern(std::wstring_view drive, UsersSpelling spelling);
   void VersioningOn();
+  // Refills both lists (their reactions run), moves the focus on two stops and rewrites the user
+  // archive path from the lists' new texts, even for an empty user.
+  void RefillListsAndRewriteUserArchive();
 
   // Settings file: false when the folder or the file could not be made (already reported).
   bool CreateDefaultPathFile();

@@ -28,7 +28,10 @@ void MainWindow::VersioningOn() {
   SetListText(Ctl::cmbFileNameMonth, std::to_wstring(platform_.sys.Today().month));
   SetVisible(Ctl::cmbFileNameMonth, true);
   WriteArchivePathsAndPattern(drive, UsersSpelling::Users);
+  RefillListsAndRewriteUserArchive();
+}
 
+void MainWindow::RefillListsAndRewriteUserArchive() {
   ClearList(Ctl::cmbFileNameMonth);
   ClearList(Ctl::cmbFileNameYear);
   Form_Load2();
@@ -52,14 +55,7 @@ void MainWindow::Reset2() {
 
   if (!pick.empty()) SetText(Ctl::txtUsers, pick);
   WriteArchivePathsAndPattern(drive, UsersSpelling::Users);
-
-  ClearList(Ctl::cmbFileNameMonth);
-  ClearList(Ctl::cmbFileNameYear);
-  Form_Load2();
-  view_.MoveFocus(2);
-  Write(Ctl::txtSpecificUserFileName,
-        GetArchiveName(s_.txtDefaultPath, s_.txtUsers, s_.cmbFileNameYear.text,
-                       s_.cmbFileNameMonth.text));
+  RefillListsAndRewriteUserArchive();
   SelectedUserName.clear();
 }
 

@@ -6,6 +6,7 @@
 
 #include "gui/driver.h"
 #include "gui/environment.h"
+#include "platform/win32/wide.h"
 #include "ui/browse_users_form.h"
 #include "ui/main_form.h"
 
@@ -34,14 +35,7 @@ const char kUsage[] =
     "  park-mouse                 move the pointer to the screen corner (no tool tips)\n"
     "  quit                       click Quit and wait for the program to end\n";
 
-std::string Narrow(const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                              nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                      nullptr, nullptr);
-  return out;
-}
+std::string Narrow(const std::wstring& text) { return win32::WideToUtf8(text); }
 
 // Message texts hold CR LF: printed as one line each, with the breaks shown.
 std::string OneLine(const std::wstring& text) {
