@@ -177,6 +177,7 @@ bool FakeFileSystem::WritesDenied(const Parsed& p) const {
 
 bool FakeFileSystem::ListFolder(std::wstring_view folder, const EntrySink& sink) {
   ++listCalls_;
+  if (onList) onList(folder);
   Node* node = Find(folder);
   if (!node || !(node->attributes & kAttrDirectory) || node->unlistable) return false;
   for (const auto& [key, child] : node->children) {

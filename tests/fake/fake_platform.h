@@ -27,6 +27,9 @@ class FakeFileSystem : public FileSystem {
   // The reparse tag listings report for an entry that carries the reparse bit.
   void SetReparseTag(std::wstring_view path, uint32_t tag);
   void Remove(std::wstring_view path);
+  // Runs as each listing begins, before its folder is looked up: a test can change the tree
+  // under a walk, as another program would.
+  std::function<void(std::wstring_view folder)> onList;
 
   // Failures.
   void SetUnlistable(std::wstring_view folder);        // ListFolder fails there
