@@ -6,23 +6,13 @@
 
 #include "jobs/archiver_command.h"
 #include "platform/win32/win32_platform.h"
+#include "recording_dialogs.h"
 #include "test_folder.h"
 
 namespace tessel {
 namespace {
 
 using wintest::TestFolder;
-
-class RecordingDialogs : public Dialogs {
- public:
-  std::vector<std::wstring> messages;
-  Answer ShowMessage(std::wstring_view text, std::wstring_view, Buttons) override {
-    messages.emplace_back(text);
-    return Answer::Ok;
-  }
-  std::optional<std::wstring> BrowseForFolder() override { return std::nullopt; }
-  void SetBusyPointer(bool) override {}
-};
 
 std::string Read(const std::wstring& path) {
   std::string bytes;
@@ -60,7 +50,7 @@ TEST(FaultArchiver, RunsThatEndBadlyShowNothingAndKeepTheOldFile) {
 
     win32::Win32FileSystem fs;
     win32::Win32System sys;
-    RecordingDialogs dialogs;
+    wintest::RecordingDialogs dialogs;
     Platform platform{fs, sys, dialogs};
     EXPECT_TRUE(RunArchiverAndWait(platform, {StandIn(), archive, dir / L"src\\"}));
     EXPECT_TRUE(dialogs.messages.empty()) << "the archiver's own outcome is never reported";
@@ -79,7 +69,7 @@ TEST(FaultArchiver, ArchiverThatCannotBeStartedIsReported) {
   for (const std::wstring& program : {dir / L"WinZip\\wzzip.exe", dir / L"Missing\\wzzip.exe"}) {
     win32::Win32FileSystem fs;
     win32::Win32System sys;
-    RecordingDialogs dialogs;
+    wintest::RecordingDialogs dialogs;
     Platform platform{fs, sys, dialogs};
     EXPECT_FALSE(RunArchiverAndWait(platform, {program, dir / L"a.zip", dir / L"src\\"}));
     ASSERT_EQ(dialogs.messages.size(), 1u) << program;

@@ -14,12 +14,6 @@ namespace {
 
 using wintest::TestFolder;
 
-std::set<std::wstring> Names(const std::wstring& folder) {
-  std::set<std::wstring> names;
-  win32::Win32FileSystem().ListFolder(folder, [&](const DirEntry& e) { names.emplace(e.name); });
-  return names;
-}
-
 std::string Read(const std::wstring& path) {
   std::string bytes;
   if (!win32::Win32FileSystem().ReadFile(path, bytes)) return "<unreadable>";
@@ -64,7 +58,7 @@ TEST(FaultFileSystem, ReplacingTheSettingsFileFailsWholeOrSucceedsWhole) {
     std::wstring file = dir / L"settings.txt";
     dir.MakeFile(L"settings.txt", "D:\\Old\r\n");
     c.block(dir, file);
-    std::set<std::wstring> before = Names(dir.Path());
+    std::set<std::wstring> before = wintest::EntryNames(dir.Path());
     Status replaced = win32::Win32FileSystem().ReplaceFileContent(file, "D:\\New\r\n");
     if (c.mustFail) {
       EXPECT_FALSE(replaced);
@@ -73,7 +67,7 @@ TEST(FaultFileSystem, ReplacingTheSettingsFileFailsWholeOrSucceedsWhole) {
     if (!replaced) {
       EXPECT_FALSE(replaced.reason.empty());
     }
-    EXPECT_EQ(Names(dir.Path()), before) << "no temporary file is left behind";
+    EXPECT_EQ(wintest::EntryNames(dir.Path()), before) << "no temporary file is left behind";
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
 }
@@ -96,7 +90,7 @@ TEST(FaultFileSystem, LockedSettingsFileIsNeitherReadNorReplaced) {
     EXPECT_FALSE(fs.CreateEmptyFile(file)) << "start-up never empties a file it cannot see";
   }
   EXPECT_EQ(Read(file), "D:\\Old\r\n");
-  EXPECT_EQ(Names(dir.Path()), std::set<std::wstring>{L"settings.txt"});
+  EXPECT_EQ(wintest::EntryNames(dir.Path()), std::set<std::wstring>{L"settings.txt"});
 }
 
 TEST(FaultFileSystem, PathsBeyond260CharactersWork) {
@@ -114,7 +108,7 @@ TEST(FaultFileSystem, PathsBeyond260CharactersWork) {
   ASSERT_TRUE(fs.ReplaceFileContent(file, "x\r\n"));
   EXPECT_EQ(Read(file), "x\r\n");
   EXPECT_TRUE(fs.EntryExists(file));
-  EXPECT_EQ(Names(leaf), std::set<std::wstring>{L"DefaultDestinationPath.txt"});
+  EXPECT_EQ(wintest::EntryNames(leaf), std::set<std::wstring>{L"DefaultDestinationPath.txt"});
 }
 
 TEST(FaultFileSystem, UncPathsAndDriveRoots) {

@@ -8,18 +8,13 @@
 #include "core/naming.h"
 #include "destination/folder_checks.h"
 #include "platform/win32/win32_platform.h"
+#include "recording_dialogs.h"
 #include "test_folder.h"
 
 namespace tessel {
 namespace {
 
 using wintest::TestFolder;
-
-std::set<std::wstring> Names(const std::wstring& folder) {
-  std::set<std::wstring> names;
-  win32::Win32FileSystem().ListFolder(folder, [&](const DirEntry& e) { names.emplace(e.name); });
-  return names;
-}
 
 // How any program that passes a path straight to Windows sees it.
 bool PlainFolderExists(const std::wstring& path) {
@@ -44,7 +39,7 @@ TEST(FaultNames, MadeFoldersAreReachableByTheirPlainPath) {
     SCOPED_TRACE(name);
     TestFolder dir;
     dir.MakeFolder(L"sub");
-    std::set<std::wstring> before = Names(dir.Path());
+    std::set<std::wstring> before = wintest::EntryNames(dir.Path());
     std::wstring path = dir / name;
     win32::Win32FileSystem fs;
     Status made = fs.CreateFolder(path);
@@ -53,22 +48,11 @@ TEST(FaultNames, MadeFoldersAreReachableByTheirPlainPath) {
       EXPECT_TRUE(fs.FolderExists(path));
     } else {
       EXPECT_FALSE(made.reason.empty());
-      EXPECT_EQ(Names(dir.Path()), before) << "a refused name leaves nothing behind";
+      EXPECT_EQ(wintest::EntryNames(dir.Path()), before) << "a refused name leaves nothing behind";
       EXPECT_FALSE(fs.FolderExists(path));
     }
   }
 }
-
-class ScriptedDialogs : public Dialogs {
- public:
-  std::vector<std::wstring> messages;
-  Answer ShowMessage(std::wstring_view text, std::wstring_view, Buttons) override {
-    messages.emplace_back(text);
-    return Answer::Yes;
-  }
-  std::optional<std::wstring> BrowseForFolder() override { return std::nullopt; }
-  void SetBusyPointer(bool) override {}
-};
 
 // The destination check, answered Yes, on the real file system: it passes only when the
 // archiver will find the folder, and otherwise says which level failed.
@@ -79,7 +63,7 @@ TEST(FaultNames, DestinationCheckPassesOnlyForAFolderTheArchiverFinds) {
     dir.MakeFolder(L"sub");
     win32::Win32FileSystem fs;
     win32::Win32System sys;
-    ScriptedDialogs dialogs;
+    wintest::RecordingDialogs dialogs(Answer::Yes);
     Platform platform{fs, sys, dialogs};
     std::wstring destination = dir / (std::wstring(name) + L"\\2011");
     bool passed = MakeSureDirectoryTreeExists(platform, destination);

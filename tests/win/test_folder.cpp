@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
 
 namespace tessel::wintest {
 
@@ -59,6 +60,12 @@ void TestFolder::MakeFile(const std::wstring& relative, const std::string& bytes
     WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   }
   CloseHandle(file);
+}
+
+std::set<std::wstring> EntryNames(const std::wstring& folder) {
+  std::set<std::wstring> names;
+  win32::Win32FileSystem().ListFolder(folder, [&](const DirEntry& e) { names.emplace(e.name); });
+  return names;
 }
 
 std::wstring ModuleFolder() {

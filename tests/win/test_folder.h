@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 namespace tessel::wintest {
@@ -19,6 +20,9 @@ class TestFolder {
  private:
   std::wstring path_;
 };
+
+// The names a listing of `folder` yields.
+std::set<std::wstring> EntryNames(const std::wstring& folder);
 
 std::wstring ModuleFolder();  // the folder of the running test executable, ending in "\"
 
