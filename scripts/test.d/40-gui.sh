@@ -21,14 +21,17 @@
   driver() { timeout 120 wine "$gui/uidriver.exe" "$@"; }
   driver install-archiver
   driver store-destination 'T:\Backups'
-  driver start
-  driver type TxtSrc 'T:\Photos' >/dev/null
-  driver type txtSpecificBackupFileName 'Holiday photos' >/dev/null
-  driver park-mouse
-  window="$(xwininfo -root -tree | awk '/"Tessel - Corvane LLC "/ {print $1; exit}')"
-  import -window "${window:-root}" "$root/build/gui-main-window.png"
-  echo "   screenshot: build/gui-main-window.png"
-  driver quit
+  # The screenshot is an artefact for people to look at, not a check: a step that fails here is
+  # reported and the stage goes on (the suite above has already passed or failed on its own).
+  if driver start && driver type TxtSrc 'T:\Photos' >/dev/null &&
+      driver type txtSpecificBackupFileName 'Holiday photos' >/dev/null && driver park-mouse; then
+    window="$(xwininfo -root -tree | awk '/"Tessel - Corvane LLC "/ {print $1; exit}')"
+    import -window "${window:-root}" "$root/build/gui-main-window.png"
+    echo "   screenshot: build/gui-main-window.png"
+  else
+    echo "   warning: driving the window for the screenshot failed (exit $?); no screenshot"
+  fi
+  driver quit || wineserver -k
 
   # The layout once more on a high-DPI screen.
   TESSEL_GUI_DPI=144 "$root/scripts/gui-prefix.sh"
