@@ -105,7 +105,7 @@ bool FormWindow::Create() {
   dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   if (dpi_ <= 0) dpi_ = 96;
-  fonts_.Create(form_.fontFace, form_.fontSizeHundredths, dpi_);
+  fonts_.Create(form_, dpi_);
 
   DWORD style = WindowStyle(form_.border);
   RECT rect = {0, 0, ui::TwipsToPixels(form_.clientWidth, dpi_),
