@@ -11,13 +11,10 @@
   rm -rf "$TESSEL_WINEPREFIX"
   source "$root/scripts/wine-env.sh"
   own_xvfb=
-  if [ -z "${DISPLAY:-}" ]; then
-    source "$root/scripts/xvfb.sh"
-    own_xvfb=$TESSEL_XVFB_PID
-  fi
+  [ -n "${DISPLAY:-}" ] || { source "$root/scripts/xvfb.sh" && own_xvfb=$TESSEL_XVFB_PID; }
   stop() {  # only this prefix's server, and a display only if started here
     timeout 30 wineserver -k 2>/dev/null || true
-    if [ -n "$own_xvfb" ]; then kill "$own_xvfb" 2>/dev/null || true; fi
+    [ -z "$own_xvfb" ] || kill "$own_xvfb" 2>/dev/null || true
   }
   trap stop EXIT
   fresh="$root/build/wine/prefix"
@@ -34,18 +31,17 @@
   key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel'
   fail() { echo "   FAIL: $*" >&2; exit 1; }
 
-  echo "   silent install"
+  echo "   silent install, start from the installed path, silent uninstall"
   timeout 120 wine "$root/build/win/tessel-setup-$version.exe" /S || fail "setup exited $?"
   for f in "${files[@]}"; do [ -e "$f" ] || fail "missing: $f"; done
   cmp -s "$root/build/win/src/app/tessel.exe" "$dir/tessel.exe" || fail "tessel.exe differs"
   timeout 60 wine reg query "$key" /v UninstallString >/dev/null || fail "no uninstall entry"
 
-  echo "   tessel.exe starts from the installed path and quits"
   driver() { timeout 120 wine "$root/build/win/tests/win/gui/uidriver.exe" "$@"; }
-  driver start 'C:\Program Files\Tessel\tessel.exe' >/dev/null
+  driver install-archiver
+  driver start 'C:\Program Files\Tessel\tessel.exe'
   driver quit
 
-  echo "   silent uninstall keeps the stored default"
   printf 'D:\\Archive\r\n' >"$dir/DefaultDestinationPath.txt"
   # The uninstaller reruns itself from a temporary copy and returns at once: wait for the copy.
   timeout 60 wine 'C:\Program Files\Tessel\uninstall.exe' /S || fail "uninstall exited $?"

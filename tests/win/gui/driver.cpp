@@ -1,4 +1,4 @@
-// The UI driver: window look-ups, input by posted messages, waits on observable state.
+// The UI driver: window look-ups, input by posted messages, waits on what can be seen.
 #include "gui/driver.h"
 
 #include <commctrl.h>
@@ -13,25 +13,16 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"TesselForm";
 
-std::wstring ClassOf(HWND hwnd) {
-  wchar_t name[64] = {};
-  GetClassNameW(hwnd, name, 64);
-  return name;
-}
-
-// A top-level caption as the system keeps it: no message is sent, so a busy program (an archiver
-// run) does not hold the driver up.
-std::wstring Caption(HWND hwnd) {
-  wchar_t text[256] = {};
-  GetWindowTextW(hwnd, text, 256);
-  return text;
-}
-
-void Descendants(HWND parent, std::vector<HWND>& out) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    out.push_back(child);
-    Descendants(child, out);
-  }
+// The window and all windows inside it, at any depth.
+std::vector<HWND> WithDescendants(HWND parent) {
+  std::vector<HWND> all{parent};
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM out) {
+        return reinterpret_cast<std::vector<HWND>*>(out)->push_back(h), TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
 }
 
 }  // namespace
@@ -58,32 +49,17 @@ std::optional<LRESULT> Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 std::wstring Text(HWND hwnd) {
   std::wstring text(static_cast<size_t>(Send(hwnd, WM_GETTEXTLENGTH).value_or(0)) + 1, L'\0');
-  LRESULT got =
-      Send(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())).value_or(0);
-  text.resize(static_cast<size_t>(got));
+  auto got = Send(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got.value_or(0)));
   return text;
-}
-
-bool Checked(HWND hwnd) {
-  return Send(hwnd, BM_GETCHECK) == BST_CHECKED;
 }
 
 HWND Form::Control(std::wstring_view name) const {
   const ui::ControlDef* control = def ? def->Find(name) : nullptr;
-  std::vector<HWND> all;
-  if (control) Descendants(hwnd, all);
-  for (HWND h : all) {
-    if (GetDlgCtrlID(h) == ui::kControlIdBase + control->id) return h;
+  for (HWND h : control ? WithDescendants(hwnd) : std::vector<HWND>{}) {
+    if (h != hwnd && GetDlgCtrlID(h) == ui::kControlIdBase + control->id) return h;
   }
   return nullptr;
-}
-
-std::wstring Form::NameOf(HWND control) const {
-  for (; control && control != hwnd; control = GetParent(control)) {
-    const ui::ControlDef* c = def->Find(GetDlgCtrlID(control) - ui::kControlIdBase);
-    if (c && Control(c->name) == control) return std::wstring(c->name);
-  }
-  return L"<none>";
 }
 
 std::optional<Tessel> Tessel::Start(const std::wstring& exe) {
@@ -96,23 +72,18 @@ std::optional<Tessel> Tessel::Start(const std::wstring& exe) {
     return std::nullopt;
   }
   CloseHandle(info.hThread);
-  Tessel t;
-  t.process_ = info.hProcess;
-  t.pid_ = info.dwProcessId;
-  t.owned_ = true;
+  Tessel t(info.hProcess, info.dwProcessId, true);
   // Past its start-up: the load sequence has run, or waits in a message box.
   if (WaitForInputIdle(t.process_, 60000) != 0) return std::nullopt;
   return t;
 }
 
 std::optional<Tessel> Tessel::Attach() {
-  std::wstring caption(ui::MainForm().caption);
-  HWND main = FindWindowW(kFormClass, caption.c_str());
-  if (!main) return std::nullopt;
-  Tessel t;
-  GetWindowThreadProcessId(main, &t.pid_);
-  t.process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, t.pid_);
-  return t;
+  HWND main = FindWindowW(kFormClass, std::wstring(ui::MainForm().caption).c_str());
+  DWORD pid = 0;
+  if (!main || !GetWindowThreadProcessId(main, &pid)) return std::nullopt;
+  return Tessel(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid), pid,
+                false);
 }
 
 Tessel::Tessel(Tessel&& other) noexcept
@@ -123,10 +94,7 @@ Tessel::Tessel(Tessel&& other) noexcept
 Tessel::~Tessel() {
   if (!process_) return;
   // Only the process this driver started, and only when a test left it running.
-  if (owned_ && !WaitExit(0ms)) {
-    TerminateProcess(process_, 99);
-    WaitExit(5s);
-  }
+  if (owned_ && !WaitExit(0ms) && TerminateProcess(process_, 99)) WaitExit(5s);
   CloseHandle(process_);
 }
 
@@ -134,54 +102,32 @@ bool Tessel::WaitExit(Duration limit) const {
   return WaitForSingleObject(process_, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
-std::vector<HWND> Tessel::Windows() const {
-  struct Search {
-    DWORD pid;
-    std::vector<HWND> found;
-  } search{pid_, {}};
-  EnumWindows(
-      [](HWND hwnd, LPARAM lParam) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lParam);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(hwnd, &pid);
-        if (pid == s->pid) s->found.push_back(hwnd);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-Form Tessel::FindForm(const ui::FormDef& def) const {
-  for (HWND hwnd : Windows()) {
-    if (ClassOf(hwnd) == kFormClass && IsWindowVisible(hwnd) && Caption(hwnd) == def.caption) {
-      return {hwnd, &def};
-    }
+// Class and caption as the system keeps them: no message is sent to a busy program.
+HWND Tessel::Find(const wchar_t* cls, const wchar_t* caption, bool shown) const {
+  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, cls, caption)) != nullptr;) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == pid_ && (!shown || IsWindowVisible(h))) return h;
   }
-  return {};
+  return nullptr;
 }
 
 Form Tessel::WaitForm(const ui::FormDef& def, Duration limit) const {
-  Form form;
-  WaitFor([&] { return static_cast<bool>(form = FindForm(def)); }, limit);
+  std::wstring caption(def.caption);
+  Form form{nullptr, &def};
+  WaitFor([&] { return (form.hwnd = Find(kFormClass, caption.c_str(), true)) != nullptr; }, limit);
   return form;
 }
 
-std::optional<MessageBoxInfo> Tessel::WaitMessage(Duration limit) const {
-  std::optional<MessageBoxInfo> box;
-  WaitFor(
-      [&] {
-        for (HWND hwnd : Windows()) {
-          if (ClassOf(hwnd) == L"#32770" && IsWindowVisible(hwnd) && Caption(hwnd) == L"Tessel") {
-            box = {hwnd, Text(GetDlgItem(hwnd, 0xFFFF)), GetDlgItem(hwnd, IDYES) != nullptr};
-          }
-        }
-        return box.has_value();
-      },
-      limit);
-  return box;
+std::optional<Message> Tessel::WaitMessage(Duration limit) const {
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = Find(L"#32770", L"Tessel", true)) != nullptr; }, limit)) {
+    return std::nullopt;
+  }
+  return Message{box, Text(GetDlgItem(box, 0xFFFF)), GetDlgItem(box, IDYES) != nullptr};
 }
 
-bool Tessel::Answer(const MessageBoxInfo& box, int button) const {
+bool Tessel::Answer(const Message& box, int button) const {
   HWND control = GetDlgItem(box.hwnd, button);
   return control &&
          PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
@@ -191,25 +137,21 @@ bool Tessel::Answer(const MessageBoxInfo& box, int button) const {
 
 // Posted messages are handled in the order they were posted: once a marker posted behind the input
 // has been handled, so has the input. Handlers post follow-ups (focus moves, Reset's rebuild), so
-// markers go in three rounds. Each marker is a list box extent no other driver process uses.
-bool Tessel::Settle(Duration limit) const {
+// markers go in three rounds. Each marker is a list box extent that no other driver process uses,
+// posted to the main window also while it is hidden behind start-up messages.
+bool Tessel::Settle() const {
   static WPARAM next = (GetCurrentProcessId() & 0xFFFF) << 12;
-  auto deadline = std::chrono::steady_clock::now() + limit;
+  std::wstring caption(ui::MainForm().caption);
   for (int round = 0; round < 3; ++round) {
     HWND marker = nullptr;
     WPARAM value = ++next;
-    bool seen = WaitFor(
-        [&] {
-          if (WaitExit(0ms)) return true;
-          if (!marker || !IsWindow(marker)) {
-            // None while the main window is hidden (start-up, a rebuild): wait for it.
-            marker = FindForm(ui::MainForm()).Control(L"List1");
-            if (marker) PostMessageW(marker, LB_SETHORIZONTALEXTENT, value, 0);
-            return false;
-          }
-          return Send(marker, LB_GETHORIZONTALEXTENT) == static_cast<LRESULT>(value);
-        },
-        std::chrono::duration_cast<Duration>(deadline - std::chrono::steady_clock::now()));
+    bool seen = WaitFor([&] {
+      if (WaitExit(0ms)) return true;
+      if (marker && IsWindow(marker)) return Send(marker, LB_GETHORIZONTALEXTENT) == LRESULT(value);
+      marker = Form{Find(kFormClass, caption.c_str(), false), &ui::MainForm()}.Control(L"List1");
+      if (marker) PostMessageW(marker, LB_SETHORIZONTALEXTENT, value, 0);
+      return false;
+    });
     if (!seen) return false;
   }
   return true;
@@ -217,49 +159,39 @@ bool Tessel::Settle(Duration limit) const {
 
 bool Tessel::WaitDrawn(const Form& form) const {
   return Settle() && WaitFor([&] {
-           std::vector<HWND> all{form.hwnd};
-           Descendants(form.hwnd, all);
-           for (HWND hwnd : Windows()) {
-             if (ClassOf(hwnd) == TOOLTIPS_CLASSW && IsWindowVisible(hwnd)) return false;
-           }
-           for (HWND hwnd : all) {
+           for (HWND hwnd : WithDescendants(form.hwnd)) {
              if (GetUpdateRect(hwnd, nullptr, FALSE)) return false;
            }
-           return true;
+           return !Find(TOOLTIPS_CLASSW, nullptr, true);
          });
 }
 
 HWND Tessel::Focus() const {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;
-  std::vector<HWND> windows = Windows();
-  DWORD thread = windows.empty() ? 0 : GetWindowThreadProcessId(windows.front(), nullptr);
-  return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+  HWND any = Find(kFormClass, nullptr, false);
+  return any && GetGUIThreadInfo(GetWindowThreadProcessId(any, nullptr), &info) ? info.hwndFocus
+                                                                                : nullptr;
 }
 
-bool Tessel::Input(HWND target, const std::vector<Message>& messages) const {
-  for (const Message& m : messages) {
+bool Tessel::Post(HWND target, const std::vector<Input>& messages) const {
+  for (const Input& m : messages) {
     if (!PostMessageW(target, m.message, m.wParam, m.lParam)) return false;
   }
   return Settle();
 }
 
 bool Tessel::Type(HWND edit, std::wstring_view text) const {
-  std::vector<Message> chars;
+  std::vector<Input> chars;
   for (wchar_t c : text) chars.push_back({WM_CHAR, c, 1});
-  return Input(edit, chars);
+  return Post(edit, chars);
 }
 
 bool Tessel::Click(HWND control) const {
   RECT rc = {};
   GetClientRect(control, &rc);
   LPARAM at = MAKELPARAM(rc.right / 2, rc.bottom / 2);
-  return Input(control, {{WM_LBUTTONDOWN, MK_LBUTTON, at}, {WM_LBUTTONUP, 0, at}});
-}
-
-bool Tessel::Key(HWND target, UINT vk) const {
-  LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
-  return Input(target, {{WM_KEYDOWN, vk, 1 | scan}, {WM_KEYUP, vk, 1 | scan | 0xC0000000}});
+  return Post(control, {{WM_LBUTTONDOWN, MK_LBUTTON, at}, {WM_LBUTTONUP, 0, at}});
 }
 
 }  // namespace tessel::gui

@@ -1,40 +1,33 @@
-// Files and folders for GUI runs, through the wide API.
+// Files and folders for GUI runs.
 #include "gui/environment.h"
 
 #include <windows.h>
-// windows.h first: the headers below rely on its types.
-#include <shellapi.h>
-#include <winnetwk.h>
 
-#include "platform/win32/wide.h"
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 namespace tessel::gui {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-const std::wstring kCallLog = std::wstring(kWinZipFolder) + L"command-lines.log";
+const fs::path kWinZip = L"C:\\Program Files\\WinZip";
 
-bool Write(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  return CloseHandle(file) && ok;
-}
-
-SYSTEMTIME Now() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  return now;
+bool Write(const fs::path& path, const std::string& bytes) {
+  std::error_code error;
+  fs::create_directories(path.parent_path(), error);
+  std::ofstream(path, std::ios::binary) << bytes;
+  return fs::file_size(path, error) == bytes.size();
 }
 
 }  // namespace
 
 std::wstring DriverFolder() {
   wchar_t self[MAX_PATH] = {};
-  std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-  return path.substr(0, path.find_last_of(L'\\') + 1);
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return fs::path(self).parent_path().wstring() + L"\\";
 }
 
 bool Exists(const std::wstring& path) {
@@ -42,63 +35,31 @@ bool Exists(const std::wstring& path) {
 }
 
 bool MakeFile(const std::wstring& path) {
-  for (size_t slash = path.find(L'\\', 3); slash != std::wstring::npos;
-       slash = path.find(L'\\', slash + 1)) {
-    CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
-  }
   return Write(path, "sample");
 }
 
 bool RemoveTree(const std::wstring& path) {
-  std::wstring from = path + L'\0';  // a list of paths, ended by an empty one
-  SHFILEOPSTRUCTW op = {};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_NO_UI;
-  return !Exists(path) || (SHFileOperationW(&op) == 0 && !Exists(path));
+  std::error_code error;
+  fs::remove_all(path, error);
+  return !Exists(path);
 }
 
 bool InstallArchiver() {
-  std::wstring archiver = DriverFolder() + L"recording_archiver.exe";
-  return MakeFile(std::wstring(kWinZipFolder) + L"winzip32.exe") && RemoveTree(kCallLog) &&
-         CopyFileW(archiver.c_str(), (std::wstring(kWinZipFolder) + L"wzzip.exe").c_str(), FALSE);
+  std::error_code error;
+  fs::remove(kWinZip / L"command-lines.log", error);
+  return Write(kWinZip / L"winzip32.exe", "") &&
+         fs::copy_file(DriverFolder() + L"uidriver.exe", kWinZip / L"wzzip.exe",
+                       fs::copy_options::overwrite_existing, error);
 }
 
-std::vector<std::wstring> ArchiverCalls() {
-  std::vector<std::wstring> calls;
-  HANDLE file = CreateFileW(kCallLog.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return calls;
-  std::string bytes(1 << 16, '\0');
-  DWORD got = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  bytes.resize(got);
-  for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos;
-       start = end + 1) {
-    calls.push_back(win32::Utf8ToWide(bytes.substr(start, end - start)));
-  }
-  return calls;
+std::string ArchiverCalls() {
+  std::ostringstream calls;
+  calls << std::ifstream(kWinZip / L"command-lines.log", std::ios::binary).rdbuf();
+  return calls.str();
 }
 
-bool StoreDestination(const std::wstring& path) {
-  std::wstring file = L"C:\\Program Files\\Tessel\\DefaultDestinationPath.txt";
-  return MakeFile(file) && Write(file, win32::WideToUtf8(path) + "\r\n");
-}
-
-int ThisYear() {
-  return Now().wYear;
-}
-
-std::wstring ThisMonth() {
-  int month = Now().wMonth;
-  return (month < 10 ? L"0" : L"") + std::to_wstring(month);
-}
-
-std::wstring UserName() {
-  wchar_t name[256] = {};
-  DWORD length = 256;
-  return WNetGetUserW(nullptr, name, &length) == NO_ERROR ? name : L"";
+bool StoreDestination(const std::string& path) {
+  return Write(L"C:\\Program Files\\Tessel\\DefaultDestinationPath.txt", path + "\r\n");
 }
 
 }  // namespace tessel::gui
