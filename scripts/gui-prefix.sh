@@ -24,5 +24,5 @@ ln -sfn "$data" "$WINEPREFIX/dosdevices/t:"
 
 # One registry import: every Wine start costs a second or more on these machines.
 printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' \
-  "${TESSEL_GUI_DPI:-96}" >"$data/gui-prefix.reg"
-wine reg import 'T:\gui-prefix.reg' >/dev/null 2>&1
+  "${TESSEL_GUI_DPI:-96}" >"$WINEPREFIX/drive_c/gui-prefix.reg"
+wine reg import 'C:\gui-prefix.reg' >/dev/null 2>&1
