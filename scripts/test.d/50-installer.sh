@@ -19,7 +19,8 @@
   trap stop EXIT
   fresh="$root/build/wine/prefix"
   if [ -f "$fresh/system.reg" ] && [ ! -e "$fresh/drive_c/Program Files/Tessel" ]; then
-    cp -a "$fresh" "$TESSEL_WINEPREFIX"
+    mkdir -p "$TESSEL_WINEPREFIX"
+    cp -a "$fresh/." "$TESSEL_WINEPREFIX/"
   fi
   "$root/scripts/wine-prefix.sh" >/dev/null
   # Shortcuts need no menu entries on this machine.
