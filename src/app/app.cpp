@@ -156,7 +156,7 @@ void App::ActivateMainWindow() {
 }
 
 void App::Reset2() {
-  if (main_) main_->Presenter().Reset2();
+  if (main_) main_->Reset2();
 }
 
 bool App::PreTranslate(MSG& msg) {

@@ -1,5 +1,5 @@
-// Browse for Users: the list mirrors the presenter; selection, double click and "Get User" go to
-// it.
+// Browse for Users: the list mirrors the presenter; a double click or "Get User" hands it the
+// list's selection and the pick.
 #include "app/browse_users_window.h"
 
 #include "ui/browse_users_form.h"
@@ -23,20 +23,18 @@ void BrowseUsersWindow::ListChanged() {
   SendMessageW(list, LB_SETCURSEL, presenter_.Selected(), 0);
 }
 
-void BrowseUsersWindow::OnCommand(int id, int code, HWND control) {
-  switch (static_cast<ui::BrowseCtl>(id)) {
-    case ui::BrowseCtl::lstUsers:
-      if (code == LBN_SELCHANGE) {
-        presenter_.SelectUser(static_cast<int>(SendMessageW(control, LB_GETCURSEL, 0, 0)));
-      } else if (code == LBN_DBLCLK) {
-        presenter_.lstUsers_DblClick();
-      }
-      break;
-    case ui::BrowseCtl::cmdUsers:
-      if (code == BN_CLICKED) presenter_.cmdUsers_Click();
-      break;
-    default:
-      break;
+void BrowseUsersWindow::OnCommand(int id, int code, HWND) {
+  bool pick = (id == static_cast<int>(ui::BrowseCtl::cmdUsers) && code == BN_CLICKED) ||
+              (id == static_cast<int>(ui::BrowseCtl::lstUsers) && code == LBN_DBLCLK);
+  if (!pick) return;
+  // The selection the list shows now, however it was made: a program or an assistive tool may
+  // select without the notification a user's click sends.
+  HWND list = Control(static_cast<int>(ui::BrowseCtl::lstUsers));
+  presenter_.SelectUser(list ? static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)) : -1);
+  if (code == LBN_DBLCLK) {
+    presenter_.lstUsers_DblClick();
+  } else {
+    presenter_.cmdUsers_Click();
   }
 }
 

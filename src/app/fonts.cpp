@@ -1,6 +1,7 @@
-// Form fonts. The designs name the classic 8.25 pt sans serif; its bitmap face only comes in a
-// few pixel sizes, so above 96 dpi the scalable face of the same design is taken when installed,
-// which keeps the text crisp on high-DPI screens.
+// Form fonts. The designs name the classic 8.25 pt sans serif, whose bitmap face comes in a few
+// pixel sizes for few DPIs. Above 96 dpi a scalable face of the same narrow design is taken when
+// installed (the one of the same name, else Tahoma, which Wine ships), at the largest size up to
+// the design's at which every label's caption fits the width the design gives it.
 #include "app/fonts.h"
 
 #include <string>
@@ -14,15 +15,26 @@ int CALLBACK NoteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) 
   return 0;
 }
 
-bool FaceInstalled(const wchar_t* face) {
+bool FaceInstalled(HDC dc, const wchar_t* face) {
   LOGFONTW query = {};
   query.lfCharSet = DEFAULT_CHARSET;
   lstrcpynW(query.lfFaceName, face, LF_FACESIZE);
   bool found = false;
-  HDC screen = GetDC(nullptr);
-  EnumFontFamiliesExW(screen, &query, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
-  ReleaseDC(nullptr, screen);
+  EnumFontFamiliesExW(dc, &query, NoteFace, reinterpret_cast<LPARAM>(&found), 0);
   return found;
+}
+
+bool LabelsFit(HDC dc, const ui::FormDef& form, HFONT regular, int dpi) {
+  HGDIOBJ old = SelectObject(dc, regular);
+  bool fit = true;
+  for (const ui::ControlDef& c : form.controls) {
+    SIZE text = {};
+    if (c.kind != ui::Kind::Label) continue;
+    GetTextExtentPoint32W(dc, c.caption.data(), static_cast<int>(c.caption.size()), &text);
+    fit = fit && text.cx <= ui::TwipsToPixels(c.width, dpi);
+  }
+  SelectObject(dc, old);
+  return fit;
 }
 
 }  // namespace
@@ -38,17 +50,34 @@ void FontSet::Release() {
   }
 }
 
-void FontSet::Create(std::wstring_view face, int sizeHundredths, int dpi) {
+void FontSet::Create(const ui::FormDef& form, int dpi) {
   Release();
-  std::wstring name(face);
-  if (dpi > 96 && name == L"MS Sans Serif" && FaceInstalled(L"Microsoft Sans Serif")) {
-    name = L"Microsoft Sans Serif";
+  HDC screen = GetDC(nullptr);
+  std::wstring name(form.fontFace);
+  bool scaled = false;
+  if (dpi > 96 && name == L"MS Sans Serif") {
+    for (const wchar_t* scalable : {L"Microsoft Sans Serif", L"Tahoma"}) {
+      if (FaceInstalled(screen, scalable)) {
+        name = scalable;
+        scaled = true;
+        break;
+      }
+    }
   }
   LOGFONTW lf = {};
-  lf.lfHeight = -MulDiv(sizeHundredths, dpi, 7200);
+  lf.lfHeight = -MulDiv(form.fontSizeHundredths, dpi, 7200);
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = CLEARTYPE_QUALITY;
   lstrcpynW(lf.lfFaceName, name.c_str(), LF_FACESIZE);
+  // A face of other proportions than the design's may need a pixel or two less.
+  for (int smaller = 0; scaled && smaller < 4; ++smaller) {
+    HFONT regular = CreateFontIndirectW(&lf);
+    bool fit = regular && LabelsFit(screen, form, regular, dpi);
+    if (regular) DeleteObject(regular);
+    if (fit) break;
+    ++lf.lfHeight;
+  }
+  ReleaseDC(nullptr, screen);
   const struct {
     ui::FontStyle style;
     LONG weight;

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <string_view>
-
 #include "ui/form.h"
 
 namespace tessel::app {
@@ -16,7 +14,8 @@ class FontSet {
   FontSet(const FontSet&) = delete;
   FontSet& operator=(const FontSet&) = delete;
 
-  void Create(std::wstring_view face, int sizeHundredths, int dpi);
+  // The form's face and size at `dpi`.
+  void Create(const ui::FormDef& form, int dpi);
   HFONT Get(ui::FontStyle style) const;
 
  private:

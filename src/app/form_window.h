@@ -80,4 +80,10 @@ class FormWindow {
 // Registers the window classes the forms use; call once at start.
 bool RegisterFormClasses(HINSTANCE instance);
 
+// Shared by the files that make up FormWindow.
+namespace detail {
+inline constexpr wchar_t kFrameClass[] = L"TesselFrame";
+HINSTANCE Instance();  // as given to RegisterFormClasses
+}  // namespace detail
+
 }  // namespace tessel::app

@@ -140,25 +140,57 @@ void MainFrame::OnCommand(int id, int code, HWND) {
   if (!def || !hwnd) return;
   switch (def->kind) {
     case ui::Kind::TextBox:
-      if (code == EN_CHANGE && !(def->flags & ui::kDisplay)) {
-        presenter_->SetText(control, WindowText(hwnd));
-      }
-      break;
+      if (code != EN_CHANGE || (def->flags & ui::kDisplay)) return;
+      ReadControls(control);
+      return presenter_->SetText(control, WindowText(hwnd));
     case ui::Kind::ComboBox:
       if (code == CBN_EDITCHANGE) {
-        presenter_->SetListText(control, WindowText(hwnd));
-      } else if (code == CBN_SELCHANGE) {
+        ReadControls(control);
+        return presenter_->SetListText(control, WindowText(hwnd));
+      }
+      if (code == CBN_SELCHANGE) {
+        ReadControls(control);
         int index = static_cast<int>(SendMessageW(hwnd, CB_GETCURSEL, 0, 0));
         if (index >= 0) presenter_->SelectListEntry(control, index);
       }
-      break;
+      return;
     case ui::Kind::Button:
     case ui::Kind::Option:
-      if (code == BN_CLICKED) OnClick(control);
-      break;
+      if (code != BN_CLICKED) return;
+      ReadControls(control);
+      return OnClick(control);
     default:
-      break;
+      return;
   }
+}
+
+void MainFrame::ReadControls(std::optional<Ctl> handled) {
+  const BackupSettings& s = presenter_->Settings();
+  for (const ui::ControlDef& def : form_.controls) {
+    Ctl control = static_cast<Ctl>(def.id);
+    HWND hwnd = Control(def.id);
+    if (!hwnd || control == handled) continue;
+    if (def.kind == ui::Kind::TextBox && !(def.flags & ui::kDisplay)) {
+      std::wstring text = WindowText(hwnd);
+      if (text != *TextField(s, control)) presenter_->SetText(control, text);
+    } else if (def.kind == ui::Kind::ComboBox) {
+      std::wstring text = WindowText(hwnd);
+      if (text != ListField(s, control)->text) presenter_->SetListText(control, text);
+    }
+  }
+  if (handled == Ctl::optYes || handled == Ctl::optNo) return;
+  // An option selected without a click still runs its reaction, as selecting it from code does.
+  HWND yes = Control(static_cast<int>(Ctl::optYes));
+  HWND no = Control(static_cast<int>(Ctl::optNo));
+  if (!yes || !no) return;
+  bool yesShown = SendMessageW(yes, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  bool noShown = SendMessageW(no, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if (yesShown != noShown && yesShown != s.optYes) OnClick(yesShown ? Ctl::optYes : Ctl::optNo);
+}
+
+void MainFrame::Reset2() {
+  ReadControls(std::nullopt);
+  presenter_->Reset2();
 }
 
 void MainFrame::OnClick(Ctl control) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "app/form_window.h"
 #include "core/main_view.h"
@@ -16,6 +17,8 @@ class MainFrame : public FormWindow, public MainView {
   ~MainFrame() override;
 
   MainWindow& Presenter() { return *presenter_; }
+  // The presenter's Reset2, on the state the controls show.
+  void Reset2();
 
   // MainView.
   void Changed(Ctl control) override;
@@ -30,6 +33,10 @@ class MainFrame : public FormWindow, public MainView {
 
  private:
   void OnClick(Ctl control);
+  // Hands the presenter what the input controls show and it has not been told: a program or an
+  // assistive tool may set a text, select a list entry or an option without the notification a
+  // user's input sends. `handled` is the control whose own notification is being handled.
+  void ReadControls(std::optional<Ctl> handled);
   void MirrorList(Ctl list);
 
   std::unique_ptr<MainWindow> presenter_;

@@ -20,7 +20,8 @@ const ControlDef* FormDef::Find(std::wstring_view controlName) const {
 }
 
 bool TakesFocus(const ControlDef& control) {
-  if (control.flags & (kHidden | kDisplay)) return false;
+  if (control.flags & kHidden) return false;
+  if (control.kind == Kind::TextBox && (control.flags & kDisplay)) return false;
   return control.kind != Kind::Frame && control.kind != Kind::Label;
 }
 

@@ -28,7 +28,8 @@ enum Flag : unsigned {
   kHidden = 1u << 0,      // never shown
   kRightAlign = 1u << 1,  // text flush right
   kButtonFace = 1u << 2,  // button-face background instead of the window colour
-  kDisplay = 1u << 3,     // written by the program only: read-only, not a tab stop
+  kDisplay = 1u << 3,     // written by the program only: a read-only box that is no tab stop, or a
+                          // check box that a click does not toggle
   kChecked = 1u << 4,     // design value of a check box or option button
   kVertical = 1u << 5,    // narrow, tall button: caption letters stacked
 };
@@ -71,8 +72,9 @@ struct FormDef {
   const ControlDef* Find(std::wstring_view controlName) const;
 };
 
-// Whether the control is a keyboard stop at all: labels, frames, hidden controls and display boxes
-// never are. (Of a group of option buttons only the selected one is, which the window decides.)
+// Whether the control is a keyboard stop at all: labels, frames, hidden controls and display text
+// boxes never are. (Of a group of option buttons only the selected one is, which the window
+// decides.)
 bool TakesFocus(const ControlDef& control);
 
 // The controls that take the focus, in ascending tab index.
