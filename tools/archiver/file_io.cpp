@@ -1,6 +1,8 @@
 // The platform-independent half of the output file: buffering, patching and truncation.
 #include "file_io.h"
 
+#include <regex>
+
 namespace tessel::archiver {
 
 namespace {
@@ -55,6 +57,28 @@ bool OutputFile::TruncateTo(uint64_t offset) {
   }
   position_ = offset;
   return error_.empty();
+}
+
+std::vector<fs::path> RemoveLeftovers(const fs::path& target) {
+  static const std::regex kTemporary(R"(\.\d{1,10}-\d{1,10}-\d{1,10}\.tmp)");
+  std::string archive = PathToUtf8(target.filename());
+  fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  std::vector<fs::path> found, removed;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string name = PathToUtf8(it->path().filename());
+    // A folder or link of that name is not one of ours.
+    std::error_code statusError;
+    if (name.starts_with(archive) &&
+        it->symlink_status(statusError).type() == fs::file_type::regular &&
+        std::regex_match(name.begin() + archive.size(), name.end(), kTemporary)) {
+      found.push_back(it->path());
+    }
+  }
+  for (const fs::path& path : found) {
+    if (RemoveUnlessInUse(path)) removed.push_back(path);
+  }
+  return removed;
 }
 
 }  // namespace tessel::archiver

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessel::archiver {
 
@@ -37,8 +38,9 @@ class InputFile : public RandomAccess {
   uint64_t size_ = 0;
 };
 
-// A new file in the target's folder that becomes the target only through Commit. Until then the
-// target is never touched; a destroyed, uncommitted output deletes its file.
+// A new file in the target's folder, named "<target>.<process>-<random>-<count>.tmp", that becomes
+// the target only through Commit. Until then the target is never touched; a destroyed, uncommitted
+// output deletes its file. While it is being written no other run can delete it.
 class OutputFile {
  public:
   static std::unique_ptr<OutputFile> CreateBeside(const fs::path& target, std::string* error);
@@ -70,6 +72,12 @@ class OutputFile {
   bool committed_ = false;
   std::string error_;
 };
+
+// Deletes the temporary files of `target` that runs killed before their end left behind: plain
+// files named exactly as OutputFile names them, not in use by a run still going. Returns them.
+std::vector<fs::path> RemoveLeftovers(const fs::path& target);
+// Deletes `path` unless a run is still writing it; false when it stays.
+bool RemoveUnlessInUse(const fs::path& path);
 
 // The broken-down local time of Unix seconds; false when the platform cannot convert it.
 bool ToLocalTime(int64_t seconds, std::tm* local);

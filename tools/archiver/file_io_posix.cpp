@@ -2,6 +2,7 @@
 #include "file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,6 +84,8 @@ std::unique_ptr<OutputFile> OutputFile::CreateBeside(const fs::path& target, std
                ErrnoText(errno);
       return nullptr;
     }
+    // Held until the file has been moved into place, so that no other run takes it for a leftover.
+    ::flock(fd, LOCK_EX);
     std::unique_ptr<OutputFile> file(new OutputFile());
     file->handle_ = fd;
     file->path_ = path;
@@ -120,12 +123,12 @@ bool OutputFile::Commit() {
   struct stat old {};
   if (::stat(target_.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
   if (::fsync(fd) != 0) return Fail("cannot write " + PathToUtf8(path_) + ": " + ErrnoText(errno));
-  ::close(fd);
-  handle_ = -1;
   if (::rename(path_.c_str(), target_.c_str()) != 0) {
     return Fail("cannot replace " + PathToUtf8(target_) + ": " + ErrnoText(errno));
   }
   committed_ = true;
+  ::close(fd);
+  handle_ = -1;
   // The rename itself becomes durable with the folder.
   int folder = ::open(target_.parent_path().empty() ? "." : target_.parent_path().c_str(),
                       O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -134,6 +137,14 @@ bool OutputFile::Commit() {
     ::close(folder);
   }
   return true;
+}
+
+bool RemoveUnlessInUse(const fs::path& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool removed = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0;
+  ::close(fd);
+  return removed;
 }
 
 bool ToLocalTime(int64_t seconds, std::tm* local) {

@@ -1,5 +1,6 @@
 // Win32 file access for the archiver: positional ReadFile/WriteFile, FlushFileBuffers and
-// MoveFileExW for the atomic replacement, wide paths throughout.
+// MoveFileExW for the atomic replacement (only once every handle on both files is closed, since
+// Windows refuses to replace an open file), wide paths throughout.
 #include <windows.h>
 
 #include <atomic>
@@ -150,6 +151,11 @@ bool OutputFile::Commit() {
   }
   committed_ = true;
   return true;
+}
+
+bool RemoveUnlessInUse(const fs::path& path) {
+  // A running run holds its file open without sharing it, so the deletion fails there.
+  return DeleteFileW(path.c_str()) != 0;
 }
 
 bool ToLocalTime(int64_t seconds, std::tm* local) {
