@@ -1,6 +1,7 @@
 // The platform-independent half of the output file: buffering, patching and truncation.
 #include "file_io.h"
 
+#include <cstring>
 #include <regex>
 
 namespace tessel::archiver {
@@ -9,8 +10,27 @@ namespace {
 
 // Large enough that the many small headers and entries of a run cost few system calls.
 constexpr size_t kBufferLimit = 4 << 20;
+constexpr size_t kReadAhead = 256 << 10;
 
 }  // namespace
+
+// Small reads come from a window read ahead: walking an old archive's headers and copying its
+// small entries then costs few system calls, each of which is a round trip to the server on Wine.
+bool InputFile::ReadExact(uint64_t offset, void* buffer, size_t length, std::string* error) {
+  if (length >= kReadAhead || offset > size_ || length > size_ - offset) {
+    return ReadAt(offset, buffer, length, error);
+  }
+  if (offset < window_start_ || offset + length > window_start_ + window_.size()) {
+    window_.resize(static_cast<size_t>(std::min<uint64_t>(kReadAhead, size_ - offset)));
+    window_start_ = offset;
+    if (!ReadAt(offset, window_.data(), window_.size(), error)) {
+      window_.clear();
+      return false;
+    }
+  }
+  std::memcpy(buffer, window_.data() + (offset - window_start_), length);
+  return true;
+}
 
 bool OutputFile::Fail(std::string what) {
   if (error_.empty()) error_ = std::move(what);

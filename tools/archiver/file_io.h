@@ -34,8 +34,12 @@ class InputFile : public RandomAccess {
 
  private:
   InputFile() = default;
+  bool ReadAt(uint64_t offset, void* buffer, size_t length, std::string* error);
+
   intptr_t handle_ = -1;
   uint64_t size_ = 0;
+  std::string window_;  // bytes read ahead from window_start_ on, for small reads
+  uint64_t window_start_ = 0;
 };
 
 // A new file in the target's folder, named "<target>.<process>-<random>-<count>.tmp", that becomes
@@ -88,6 +92,17 @@ struct HostAttributes {
   uint32_t external = 0;
 };
 HostAttributes AttributesFor(bool folder, fs::perms permissions);
+
+// What the scan needs to know of a file or folder, links followed: one query per item, since each
+// costs a full path lookup (several under Wine).
+struct FileFacts {
+  fs::file_type type = fs::file_type::none;  // directory, regular, or another kind
+  uint64_t size = 0;
+  int64_t mtime = 0;  // Unix seconds
+  fs::perms permissions = fs::perms::none;
+};
+// False with `error` set when the item cannot be examined (gone, a dangling link, no access).
+bool Examine(const fs::path& path, FileFacts* facts, std::string* error);
 
 // True for a symbolic link or a junction: folders reached through one are not descended, so a
 // link back up the tree cannot make the walk endless.

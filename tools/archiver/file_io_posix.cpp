@@ -43,7 +43,7 @@ InputFile::~InputFile() {
   if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
-bool InputFile::ReadExact(uint64_t offset, void* buffer, size_t length, std::string* error) {
+bool InputFile::ReadAt(uint64_t offset, void* buffer, size_t length, std::string* error) {
   auto* out = static_cast<char*>(buffer);
   while (length > 0) {
     ssize_t got = ::pread(static_cast<int>(handle_), out, length, static_cast<off_t>(offset));
@@ -145,6 +145,21 @@ bool RemoveUnlessInUse(const fs::path& path) {
   bool removed = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0;
   ::close(fd);
   return removed;
+}
+
+bool Examine(const fs::path& path, FileFacts* facts, std::string* error) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    *error = ErrnoText(errno);
+    return false;
+  }
+  facts->type = S_ISDIR(info.st_mode)   ? fs::file_type::directory
+                : S_ISREG(info.st_mode) ? fs::file_type::regular
+                                        : fs::file_type::unknown;
+  facts->size = static_cast<uint64_t>(info.st_size);
+  facts->mtime = info.st_mtim.tv_sec;
+  facts->permissions = static_cast<fs::perms>(info.st_mode & 07777);
+  return true;
 }
 
 bool ToLocalTime(int64_t seconds, std::tm* local) {
