@@ -94,12 +94,14 @@ class Reader {
   }
 
   bool ReadZip64End(Locations& where) {
-    if (where.centralLimit < kZip64LocatorSize) return Fail("the zip64 locator is missing");
+    // Some writers leave a marker value in the classic record without writing zip64 records
+    // (Python's zipfile at exactly 65,535 entries); then the classic values are all there is.
+    if (where.centralLimit < kZip64LocatorSize) return true;
     std::string locator;
     uint64_t locatorAt = where.centralLimit - kZip64LocatorSize;
     if (!ReadAt(locatorAt, kZip64LocatorSize, locator)) return false;
     const unsigned char* l = Bytes(locator);
-    if (GetU32(l) != kZip64LocatorSignature) return Fail("the zip64 locator is missing");
+    if (GetU32(l) != kZip64LocatorSignature) return true;
     if (GetU32(l + 4) != 0 || GetU32(l + 16) > 1) {
       return Fail("archives split over several parts are not supported");
     }

@@ -1,14 +1,36 @@
 // The platform-independent half of the output file: buffering, patching and truncation.
 #include "file_io.h"
 
+#include <cstring>
+#include <regex>
+
 namespace tessel::archiver {
 
 namespace {
 
 // Large enough that the many small headers and entries of a run cost few system calls.
 constexpr size_t kBufferLimit = 4 << 20;
+constexpr size_t kReadAhead = 256 << 10;
 
 }  // namespace
+
+// Small reads come from a window read ahead: walking an old archive's headers and copying its
+// small entries then costs few system calls, each of which is a round trip to the server on Wine.
+bool InputFile::ReadExact(uint64_t offset, void* buffer, size_t length, std::string* error) {
+  if (length >= kReadAhead || offset > size_ || length > size_ - offset) {
+    return ReadAt(offset, buffer, length, error);
+  }
+  if (offset < window_start_ || offset + length > window_start_ + window_.size()) {
+    window_.resize(static_cast<size_t>(std::min<uint64_t>(kReadAhead, size_ - offset)));
+    window_start_ = offset;
+    if (!ReadAt(offset, window_.data(), window_.size(), error)) {
+      window_.clear();
+      return false;
+    }
+  }
+  std::memcpy(buffer, window_.data() + (offset - window_start_), length);
+  return true;
+}
 
 bool OutputFile::Fail(std::string what) {
   if (error_.empty()) error_ = std::move(what);
@@ -55,6 +77,28 @@ bool OutputFile::TruncateTo(uint64_t offset) {
   }
   position_ = offset;
   return error_.empty();
+}
+
+std::vector<fs::path> RemoveLeftovers(const fs::path& target) {
+  static const std::regex kTemporary(R"(\.\d{1,10}-\d{1,10}-\d{1,10}\.tmp)");
+  std::string archive = PathToUtf8(target.filename());
+  fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
+  std::vector<fs::path> found, removed;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string name = PathToUtf8(it->path().filename());
+    // A folder or link of that name is not one of ours.
+    std::error_code statusError;
+    if (name.starts_with(archive) &&
+        it->symlink_status(statusError).type() == fs::file_type::regular &&
+        std::regex_match(name.begin() + archive.size(), name.end(), kTemporary)) {
+      found.push_back(it->path());
+    }
+  }
+  for (const fs::path& path : found) {
+    if (RemoveUnlessInUse(path)) removed.push_back(path);
+  }
+  return removed;
 }
 
 }  // namespace tessel::archiver

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessel::archiver {
 
@@ -33,12 +34,17 @@ class InputFile : public RandomAccess {
 
  private:
   InputFile() = default;
+  bool ReadAt(uint64_t offset, void* buffer, size_t length, std::string* error);
+
   intptr_t handle_ = -1;
   uint64_t size_ = 0;
+  std::string window_;  // bytes read ahead from window_start_ on, for small reads
+  uint64_t window_start_ = 0;
 };
 
-// A new file in the target's folder that becomes the target only through Commit. Until then the
-// target is never touched; a destroyed, uncommitted output deletes its file.
+// A new file in the target's folder, named "<target>.<process>-<random>-<count>.tmp", that becomes
+// the target only through Commit. Until then the target is never touched; a destroyed, uncommitted
+// output deletes its file. While it is being written no other run can delete it.
 class OutputFile {
  public:
   static std::unique_ptr<OutputFile> CreateBeside(const fs::path& target, std::string* error);
@@ -71,6 +77,12 @@ class OutputFile {
   std::string error_;
 };
 
+// Deletes the temporary files of `target` that runs killed before their end left behind: plain
+// files named exactly as OutputFile names them, not in use by a run still going. Returns them.
+std::vector<fs::path> RemoveLeftovers(const fs::path& target);
+// Deletes `path` unless a run is still writing it; false when it stays.
+bool RemoveUnlessInUse(const fs::path& path);
+
 // The broken-down local time of Unix seconds; false when the platform cannot convert it.
 bool ToLocalTime(int64_t seconds, std::tm* local);
 
@@ -80,6 +92,17 @@ struct HostAttributes {
   uint32_t external = 0;
 };
 HostAttributes AttributesFor(bool folder, fs::perms permissions);
+
+// What the scan needs to know of a file or folder, links followed: one query per item, since each
+// costs a full path lookup (several under Wine).
+struct FileFacts {
+  fs::file_type type = fs::file_type::none;  // directory, regular, or another kind
+  uint64_t size = 0;
+  int64_t mtime = 0;  // Unix seconds
+  fs::perms permissions = fs::perms::none;
+};
+// False with `error` set when the item cannot be examined (gone, a dangling link, no access).
+bool Examine(const fs::path& path, FileFacts* facts, std::string* error);
 
 // True for a symbolic link or a junction: folders reached through one are not descended, so a
 // link back up the tree cannot make the walk endless.

@@ -2,6 +2,7 @@
 #include "file_io.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,7 +43,7 @@ InputFile::~InputFile() {
   if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
-bool InputFile::ReadExact(uint64_t offset, void* buffer, size_t length, std::string* error) {
+bool InputFile::ReadAt(uint64_t offset, void* buffer, size_t length, std::string* error) {
   auto* out = static_cast<char*>(buffer);
   while (length > 0) {
     ssize_t got = ::pread(static_cast<int>(handle_), out, length, static_cast<off_t>(offset));
@@ -83,6 +84,8 @@ std::unique_ptr<OutputFile> OutputFile::CreateBeside(const fs::path& target, std
                ErrnoText(errno);
       return nullptr;
     }
+    // Held until the file has been moved into place, so that no other run takes it for a leftover.
+    ::flock(fd, LOCK_EX);
     std::unique_ptr<OutputFile> file(new OutputFile());
     file->handle_ = fd;
     file->path_ = path;
@@ -120,12 +123,12 @@ bool OutputFile::Commit() {
   struct stat old {};
   if (::stat(target_.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
   if (::fsync(fd) != 0) return Fail("cannot write " + PathToUtf8(path_) + ": " + ErrnoText(errno));
-  ::close(fd);
-  handle_ = -1;
   if (::rename(path_.c_str(), target_.c_str()) != 0) {
     return Fail("cannot replace " + PathToUtf8(target_) + ": " + ErrnoText(errno));
   }
   committed_ = true;
+  ::close(fd);
+  handle_ = -1;
   // The rename itself becomes durable with the folder.
   int folder = ::open(target_.parent_path().empty() ? "." : target_.parent_path().c_str(),
                       O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -133,6 +136,29 @@ bool OutputFile::Commit() {
     ::fsync(folder);
     ::close(folder);
   }
+  return true;
+}
+
+bool RemoveUnlessInUse(const fs::path& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool removed = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::unlink(path.c_str()) == 0;
+  ::close(fd);
+  return removed;
+}
+
+bool Examine(const fs::path& path, FileFacts* facts, std::string* error) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    *error = ErrnoText(errno);
+    return false;
+  }
+  facts->type = S_ISDIR(info.st_mode)   ? fs::file_type::directory
+                : S_ISREG(info.st_mode) ? fs::file_type::regular
+                                        : fs::file_type::unknown;
+  facts->size = static_cast<uint64_t>(info.st_size);
+  facts->mtime = info.st_mtim.tv_sec;
+  facts->permissions = static_cast<fs::perms>(info.st_mode & 07777);
   return true;
 }
 

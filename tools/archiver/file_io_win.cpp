@@ -1,5 +1,6 @@
 // Win32 file access for the archiver: positional ReadFile/WriteFile, FlushFileBuffers and
-// MoveFileExW for the atomic replacement, wide paths throughout.
+// MoveFileExW for the atomic replacement (only once every handle on both files is closed, since
+// Windows refuses to replace an open file), wide paths throughout.
 #include <windows.h>
 
 #include <atomic>
@@ -62,7 +63,7 @@ InputFile::~InputFile() {
   if (handle_ != -1) CloseHandle(AsHandle(handle_));
 }
 
-bool InputFile::ReadExact(uint64_t offset, void* buffer, size_t length, std::string* error) {
+bool InputFile::ReadAt(uint64_t offset, void* buffer, size_t length, std::string* error) {
   auto* out = static_cast<char*>(buffer);
   while (length > 0) {
     DWORD want = static_cast<DWORD>(std::min<size_t>(length, 1u << 30));
@@ -149,6 +150,51 @@ bool OutputFile::Commit() {
     return Fail("cannot replace " + PathToUtf8(target_) + ": " + WindowsErrorText(GetLastError()));
   }
   committed_ = true;
+  return true;
+}
+
+bool RemoveUnlessInUse(const fs::path& path) {
+  // A running run holds its file open without sharing it, so the deletion fails there.
+  return DeleteFileW(path.c_str()) != 0;
+}
+
+bool Examine(const fs::path& path, FileFacts* facts, std::string* error) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
+    *error = WindowsErrorText(GetLastError());
+    return false;
+  }
+  DWORD attributes = data.dwFileAttributes;
+  FILETIME written = data.ftLastWriteTime;
+  uint64_t size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    // A link: what it leads to counts.
+    HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION info = {};
+    bool ok = h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &info);
+    DWORD code = GetLastError();
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    if (!ok) {
+      *error = WindowsErrorText(code);
+      return false;
+    }
+    attributes = info.dwFileAttributes;
+    written = info.ftLastWriteTime;
+    size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  }
+  facts->type =
+      (attributes & FILE_ATTRIBUTE_DIRECTORY) ? fs::file_type::directory : fs::file_type::regular;
+  facts->size = size;
+  // 100-nanosecond ticks since 1601, floored to Unix seconds.
+  int64_t ticks =
+      static_cast<int64_t>((uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime) -
+      116444736000000000;
+  facts->mtime = ticks >= 0 ? ticks / 10000000 : -((-ticks + 9999999) / 10000000);
+  fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  facts->permissions =
+      (attributes & FILE_ATTRIBUTE_READONLY) ? fs::perms::all & ~writable : fs::perms::all;
   return true;
 }
 

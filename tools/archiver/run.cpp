@@ -25,6 +25,9 @@ int RunArchiver(const Request& request, const RunOptions& options, std::ostream&
   fs::path archivePath = PathFromUtf8(request.archive);
   fs::path folder = PathFromUtf8(request.folder);
   std::error_code ec;
+  for (const fs::path& leftover : RemoveLeftovers(archivePath)) {
+    out << "wzzip: removed " << PathToUtf8(leftover) << ", left by a run that did not finish\n";
+  }
 
   // The old archive first: a file there that cannot be read as a zip archive stops the run.
   std::unique_ptr<InputFile> old;
@@ -106,6 +109,8 @@ int RunArchiver(const Request& request, const RunOptions& options, std::ostream&
     }
     if (!ok) return Failed(err, writer.Error() + "; " + request.archive + " was left as it is");
   }
+  // Windows refuses to replace a file that is still open: the old archive is closed first.
+  old.reset();
   if (!writer.Finish(contents.comment) || !output->Commit()) {
     return Failed(err, writer.Error() + "; " + request.archive + " was left as it is");
   }

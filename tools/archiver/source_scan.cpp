@@ -2,7 +2,6 @@
 #include "source_scan.h"
 
 #include <algorithm>
-#include <chrono>
 #include <set>
 
 #include "file_io.h"
@@ -11,16 +10,12 @@ namespace tessel::archiver {
 
 namespace {
 
-int64_t UnixSeconds(fs::file_time_type time) {
-  auto system = std::chrono::file_clock::to_sys(time);
-  return std::chrono::floor<std::chrono::seconds>(system).time_since_epoch().count();
-}
-
 class Walker {
  public:
   Walker(const ScanOptions& options, ScanResult& result) : options_(options), result_(result) {}
 
-  void Walk(const fs::path& folder, const std::string& prefix) {
+  // `facts` are the folder's own, for the entry it gets when it holds nothing.
+  void Walk(const fs::path& folder, const std::string& prefix, const FileFacts& facts) {
     std::error_code ec;
     std::vector<fs::directory_entry> children;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -34,34 +29,22 @@ class Walker {
       return a.path().filename() < b.path().filename();
     });
     if (children.empty() && !prefix.empty() && options_.keepPaths) {
-      AddItem(folder, prefix, true, 0);
+      AddItem(folder, prefix, true, facts);
       return;
     }
     for (const fs::directory_entry& child : children) {
       std::string name = PathToUtf8(child.path().filename());
-      bool isFolder = child.is_directory(ec);
-      if (ec) {
-        Problem(child.path(), ec.message());
-        ec.clear();
-        continue;
+      FileFacts found;
+      std::string why;
+      if (!Examine(child.path(), &found, &why)) {
+        Problem(child.path(), why);
+      } else if (found.type == fs::file_type::directory) {
+        if (options_.recurse && !IsLink(child)) Walk(child.path(), prefix + name + "/", found);
+      } else if (found.type != fs::file_type::regular) {
+        Problem(child.path(), "not a regular file");
+      } else if (!IsArchiveItself(child)) {
+        AddItem(child.path(), (options_.keepPaths ? prefix : std::string()) + name, false, found);
       }
-      if (isFolder) {
-        if (options_.recurse && !IsLink(child)) Walk(child.path(), prefix + name + "/");
-        continue;
-      }
-      if (!child.is_regular_file(ec)) {
-        Problem(child.path(), ec ? ec.message() : "not a regular file");
-        ec.clear();
-        continue;
-      }
-      if (IsArchiveItself(child)) continue;
-      uint64_t size = child.file_size(ec);
-      if (ec) {
-        Problem(child.path(), ec.message());
-        ec.clear();
-        continue;
-      }
-      AddItem(child.path(), (options_.keepPaths ? prefix : std::string()) + name, false, size);
     }
   }
 
@@ -74,27 +57,20 @@ class Walker {
     return fs::equivalent(child.path(), options_.exclude, ec);
   }
 
-  void AddItem(const fs::path& path, std::string name, bool folder, uint64_t size) {
+  void AddItem(const fs::path& path, std::string name, bool folder, const FileFacts& facts) {
     if (!options_.keepPaths && !seen_.insert(name).second) {
       Problem(path, "a file named \"" + name + "\" is already in this run");
-      return;
-    }
-    std::error_code ec;
-    fs::file_time_type written = fs::last_write_time(path, ec);
-    fs::file_status status = fs::status(path, ec);
-    if (ec) {
-      Problem(path, ec.message());
       return;
     }
     SourceItem item;
     item.name = std::move(name);
     item.path = path;
     item.folder = folder;
-    item.size = size;
-    item.mtime = UnixSeconds(written);
+    item.size = folder ? 0 : facts.size;
+    item.mtime = facts.mtime;
     std::tm local{};
     if (ToLocalTime(item.mtime, &local)) item.dos = ToDosDateTime(local);
-    HostAttributes host = AttributesFor(folder, status.permissions());
+    HostAttributes host = AttributesFor(folder, facts.permissions);
     item.versionMadeBy = host.versionMadeBy;
     item.externalAttributes = host.external;
     result_.items.push_back(std::move(item));
@@ -113,7 +89,7 @@ class Walker {
 
 ScanResult ScanSource(const fs::path& folder, const ScanOptions& options) {
   ScanResult result;
-  Walker(options, result).Walk(folder, "");
+  Walker(options, result).Walk(folder, "", FileFacts{});
   return result;
 }
 
