@@ -1,6 +1,7 @@
 // Times one metrics refresh of a folder as the window runs it, and prints the figures it
-// writes. With --find-listing, the same refresh lists folders with FindFirstFileExW instead of
-// directory reads by handle, to compare the two listings.
+// writes. Options change the listing, to compare: --find-listing lists with FindFirstFileExW
+// instead of directory reads by handle; --workers N, --buffer BYTES and --short-read 0|1 replace
+// the measured defaults.
 #include <windows.h>
 
 #include <cstdlib>
@@ -18,6 +19,7 @@ namespace {
 
 class FindFileSystem : public tessel::win32::Win32FileSystem {
  public:
+  using Win32FileSystem::Win32FileSystem;
   bool ListFolder(std::wstring_view folder, const tessel::EntrySink& sink) override {
     std::wstring pattern = AbsolutePath(folder);
     if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
@@ -53,16 +55,32 @@ uint64_t Digits(const std::wstring& text) {
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> args(argv + 1, argv + argc);
-  bool findListing = !args.empty() && args.front() == L"--find-listing";
-  if (findListing) args.erase(args.begin());
+  bool findListing = false;
+  tessel::win32::ListingOptions options = tessel::win32::DefaultListingOptions();
+  while (!args.empty() && args.front().starts_with(L"--")) {
+    std::wstring option = args.front();
+    args.erase(args.begin());
+    if (option == L"--find-listing") {
+      findListing = true;
+      continue;
+    }
+    if (args.empty()) break;
+    unsigned value = static_cast<unsigned>(_wtoi(args.front().c_str()));
+    args.erase(args.begin());
+    if (option == L"--workers") options.workers = value;
+    if (option == L"--buffer") options.bufferBytes = value;
+    if (option == L"--short-read") options.shortReadEnds = value != 0;
+  }
   if (args.empty()) {
-    std::fprintf(stderr, "usage: bench_scan [--find-listing] FOLDER [RUNS]\n");
+    std::fprintf(stderr,
+                 "usage: bench_scan [--find-listing] [--workers N] [--buffer BYTES] "
+                 "[--short-read 0|1] FOLDER [RUNS]\n");
     return 2;
   }
   int runs = args.size() > 1 ? _wtoi(args[1].c_str()) : 5;
 
-  tessel::win32::Win32FileSystem handleReads;
-  FindFileSystem findFiles;
+  tessel::win32::Win32FileSystem handleReads(options);
+  FindFileSystem findFiles(options);
   tessel::win32::Win32System sys;
   tessel::win32::Win32Dialogs dialogs;
   tessel::Platform platform{findListing ? static_cast<tessel::FileSystem&>(findFiles) : handleReads,
