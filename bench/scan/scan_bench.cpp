@@ -1,7 +1,6 @@
 // Times one metrics refresh of a folder as the window runs it, and prints the figures it
-// writes. Options change the listing, to compare: --find-listing lists with FindFirstFileExW
-// instead of directory reads by handle; --workers N, --buffer BYTES and --short-read 0|1 replace
-// the measured defaults.
+// writes. To compare listings, --workers N, --buffer BYTES and --short-read 0|1 replace the
+// measured defaults (--workers 0 --short-read 0 lists as the walk did before it shared out).
 #include <windows.h>
 
 #include <cstdlib>
@@ -17,32 +16,6 @@
 
 namespace {
 
-class FindFileSystem : public tessel::win32::Win32FileSystem {
- public:
-  using Win32FileSystem::Win32FileSystem;
-  bool ListFolder(std::wstring_view folder, const tessel::EntrySink& sink) override {
-    std::wstring pattern = AbsolutePath(folder);
-    if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    do {
-      std::wstring_view name(data.cFileName);
-      if (name == L"." || name == L"..") continue;
-      tessel::DirEntry entry;
-      entry.name = name;
-      entry.attributes = data.dwFileAttributes;
-      entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-      if (entry.IsReparsePoint()) entry.reparseTag = data.dwReserved0;
-      sink(entry);
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-    return true;
-  }
-};
-
 uint64_t Digits(const std::wstring& text) {
   uint64_t value = 0;
   for (wchar_t c : text) {
@@ -55,15 +28,10 @@ uint64_t Digits(const std::wstring& text) {
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> args(argv + 1, argv + argc);
-  bool findListing = false;
   tessel::win32::ListingOptions options = tessel::win32::DefaultListingOptions();
   while (!args.empty() && args.front().starts_with(L"--")) {
     std::wstring option = args.front();
     args.erase(args.begin());
-    if (option == L"--find-listing") {
-      findListing = true;
-      continue;
-    }
     if (args.empty()) break;
     unsigned value = static_cast<unsigned>(_wtoi(args.front().c_str()));
     args.erase(args.begin());
@@ -73,18 +41,16 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (args.empty()) {
     std::fprintf(stderr,
-                 "usage: bench_scan [--find-listing] [--workers N] [--buffer BYTES] "
+                 "usage: bench_scan [--workers N] [--buffer BYTES] "
                  "[--short-read 0|1] FOLDER [RUNS]\n");
     return 2;
   }
   int runs = args.size() > 1 ? _wtoi(args[1].c_str()) : 5;
 
-  tessel::win32::Win32FileSystem handleReads(options);
-  FindFileSystem findFiles(options);
+  tessel::win32::Win32FileSystem fs(options);
   tessel::win32::Win32System sys;
   tessel::win32::Win32Dialogs dialogs;
-  tessel::Platform platform{findListing ? static_cast<tessel::FileSystem&>(findFiles) : handleReads,
-                            sys, dialogs};
+  tessel::Platform platform{fs, sys, dialogs};
   tessel::BackupSettings settings;
   settings.TxtSrc = args[0];
 
