@@ -27,6 +27,8 @@ cleanup() {
   if [ -n "${TESSEL_XVFB_PID:-}" ]; then kill "$TESSEL_XVFB_PID" 2>/dev/null || true; fi
 }
 trap cleanup EXIT
+# One wineserver for the whole run, so its CPU can be read and its core set between programs.
+wineserver -p
 
 work="$root/build/bench"
 tree="$work/scan-tree"

@@ -1,7 +1,5 @@
 #include "test_folder.h"
 
-#include <windows.h>
-
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 
@@ -9,26 +7,25 @@ namespace tessel::wintest {
 
 namespace {
 
-// Removes a tree of any depth (the shell's delete stops at MAX_PATH). Wine reuses process ids,
-// so a tree left by an earlier run would otherwise be found again by the next one.
+// Removes a tree of any depth (the shell's delete stops at MAX_PATH), never through a link.
+// Wine reuses process ids, so a tree left by an earlier run would be found again by the next.
 void RemoveTree(const std::wstring& folder) {
   std::wstring base = win32::LongPath(folder);
   WIN32_FIND_DATAW data;
   HANDLE search = FindFirstFileW((base + L"\\*").c_str(), &data);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      std::wstring name = data.cFileName;
-      if (name == L"." || name == L"..") continue;
-      std::wstring path = folder + L"\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesW(win32::LongPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(win32::LongPath(path).c_str());
-      }
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &data)) {
+    std::wstring name = data.cFileName, path = folder + L"\\" + name;
+    if (name == L"." || name == L"..") continue;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+      SetFileAttributesW(win32::LongPath(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileW(win32::LongPath(path).c_str());
+    } else if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+      RemoveDirectoryW(win32::LongPath(path).c_str());
+    } else {
+      RemoveTree(path);
+    }
   }
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
   RemoveDirectoryW(base.c_str());
 }
 
@@ -53,13 +50,19 @@ void TestFolder::MakeFolder(const std::wstring& relative) const {
 }
 
 void TestFolder::MakeFile(const std::wstring& relative, const std::string& bytes) const {
-  HANDLE file = CreateFileW(win32::LongPath(path_ + relative).c_str(), GENERIC_WRITE, 0, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  win32::UniqueHandle file(CreateFileW(win32::LongPath(path_ + relative).c_str(), GENERIC_WRITE, 0,
+                                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  if (!bytes.empty()) {
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  }
-  CloseHandle(file);
+  WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+void TestFolder::MakeSized(const std::wstring& relative, uint64_t size) const {
+  win32::UniqueHandle file(CreateFileW(win32::LongPath(path_ + relative).c_str(), GENERIC_WRITE, 0,
+                                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(size);
+  SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN);
+  SetEndOfFile(file.Get());
 }
 
 std::set<std::wstring> EntryNames(const std::wstring& folder) {

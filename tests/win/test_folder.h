@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -16,6 +17,8 @@ class TestFolder {
   std::wstring operator/(const std::wstring& name) const { return path_ + name; }
   void MakeFolder(const std::wstring& relative) const;
   void MakeFile(const std::wstring& relative, const std::string& bytes = {}) const;
+  // A file of `size` bytes, sparse where the file system allows, so large sizes cost no disk.
+  void MakeSized(const std::wstring& relative, uint64_t size) const;
 
  private:
   std::wstring path_;
