@@ -17,7 +17,8 @@ using wintest::TestFolder;
 // reports success and makes nothing): Unix makes it.
 bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
   auto made = [&] { return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; };
-  return wintest::RunUnix("/bin/ln -sfn", target, link, made);
+  return wintest::RunUnix("/bin/ln -s " + wintest::UnixPath(target) + " " + wintest::UnixPath(link),
+                          made);
 }
 
 // Long names outside the code page past MAX_PATH, 5 GiB, dot names, a hidden system file, names

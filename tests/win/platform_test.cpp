@@ -31,14 +31,6 @@ std::string Read(const std::wstring& path) {
   return win32::Win32FileSystem().ReadFile(path, bytes) ? bytes : "<unreadable>";
 }
 
-TEST(Win32Platform, Probes) {
-  TestFolder dir;
-  dir.MakeFolder(L"wzzip.exe");  // a folder named like the probed file is found
-  win32::Win32FileSystem fs;
-  EXPECT_TRUE(fs.EntryExists(dir / L"WZZIP.EXE") && fs.FolderExists(dir / L"wzzip.exe\\"));
-  EXPECT_FALSE(fs.EntryExists(dir / L"x\\wzzip.exe") || fs.FolderExists(L"\\\\nosuchserver\\s\\"));
-}
-
 TEST(Win32Platform, SettingsFileIsReplacedWholeOrNotAtAll) {
   const std::wstring deep = std::wstring(130, L'd') + L"\\" + std::wstring(130, L'e') + L"\\";
   using Block = std::function<HANDLE(const std::wstring& file)>;
@@ -68,7 +60,7 @@ TEST(Win32Platform, SettingsFileIsReplacedWholeOrNotAtAll) {
   }
 }
 
-TEST(Win32Platform, FolderPathsAreMadeLevelByLevelOrRefusedWithTheReason) {
+TEST(Win32Platform, FoldersAreMadeLevelByLevelOrRefusedWithTheReasonAndFound) {
   TestFolder dir;
   dir.MakeFile(L"Tessel");
   const std::wstring inTheWay = L"A file is in the way: " + dir / L"Tessel";
@@ -88,6 +80,9 @@ TEST(Win32Platform, FolderPathsAreMadeLevelByLevelOrRefusedWithTheReason) {
     EXPECT_TRUE(made.empty() || fs.FolderExists(made)) << WideToUtf8(made);
   }
   EXPECT_FALSE(fs.FolderExists(dir / L"x\\y")) << "the last level needs its backslash";
+  dir.MakeFolder(L"wzzip.exe");  // probes find a folder named like the probed file
+  EXPECT_TRUE(fs.EntryExists(dir / L"WZZIP.EXE") && fs.FolderExists(dir / L"wzzip.exe\\"));
+  EXPECT_FALSE(fs.EntryExists(dir / L"x\\wzzip.exe") || fs.FolderExists(dir / L"Tessel"));
   // A name Windows rewrites (trailing dots, blanks) or takes for a device is made where other
   // programs find it by the same path, or refused.
   for (const wchar_t* name : {L"Backups.", L"Backups ", L"con", L"a|b"}) {

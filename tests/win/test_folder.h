@@ -12,17 +12,20 @@
 
 namespace tessel::wintest {
 
-// Runs `program` (a Unix path) on `path` and `path2` (optional) (Windows paths, given to it as Unix
-// paths) and waits until `done`: Wine starts Unix programs without a handle to wait on.
-template <class Done>
-bool RunUnix(const std::string& program, const std::wstring& path, const std::wstring& path2,
-             Done done) {
+// These tests run under Wine, whose own Unix side makes and removes what Windows programs cannot
+// there: links to folders, and trees holding them.
+inline std::string UnixPath(const std::wstring& path) {
   using Convert = char*(CDECL*)(const wchar_t*);
   auto unix = reinterpret_cast<Convert>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  if (!unix) return false;
-  std::string line = program + " \"" + unix(path.c_str()) + "\"";
-  if (!path2.empty()) line += std::string(" \"") + unix(path2.c_str()) + "\"";
+  char* converted = unix ? unix(path.c_str()) : nullptr;
+  std::string quoted(1, '"');
+  return quoted.append(converted ? converted : "").append(1, '"');
+}
+
+// Wine starts a Unix program without a handle to wait on, so what it does is waited for.
+template <class Done>
+bool RunUnix(const std::string& line, Done done) {
   std::wstring wide = win32::Utf8ToWide(line);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
@@ -71,21 +74,11 @@ class TestFolder {
   }
 
  private:
-  // Removes a tree of any depth (the shell's delete stops at MAX_PATH), never through a link.
-  static void Remove(const std::wstring& folder) {  // ends in "\"
-    win32::Win32FileSystem().ListFolder(folder, [&](const DirEntry& e) {
-      std::wstring path = win32::LongPath(folder + std::wstring(e.name));
-      if (e.IsDirectory() && !e.IsReparsePoint()) return Remove(path + L"\\");
-      // Wine 8 removes no link to a folder: Unix does.
-      if (e.IsDirectory()) {
-        RunUnix("/bin/rm", path, L"",
-                [&] { return GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES; });
-        return;
-      }
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileW(path.c_str());
-    });
-    RemoveDirectoryW(win32::LongPath(folder).c_str());
+  // A tree of any depth (the shell's delete stops at MAX_PATH), never through a link.
+  static void Remove(const std::wstring& folder) {
+    if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    RunUnix("/bin/rm -rf " + UnixPath(folder),
+            [&] { return GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES; });
   }
   std::wstring path_;
 };
