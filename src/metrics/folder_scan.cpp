@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,9 +22,17 @@ constexpr size_t kBatchFolders = 64;
 // A folder found and not yet listed, or the parent of one. Only its name is kept: the path is
 // built from the parents when the folder is listed.
 struct Folder {
-  std::shared_ptr<const Folder> parent;
+  std::shared_ptr<Folder> parent;
   std::wstring name;  // the root: its whole path, ending in "\"
   bool outOfFiles;    // at or below a dot-named folder: its files are not counted
+
+  // A deep tree's last folder holds its whole chain of parents: let them go one at a time, not
+  // by a destructor per level on the stack.
+  ~Folder() {
+    for (std::shared_ptr<Folder> up = std::move(parent); up && up.use_count() == 1;) {
+      up = std::move(up->parent);
+    }
+  }
 };
 
 std::wstring PathOf(const Folder& folder) {
@@ -45,20 +54,21 @@ std::wstring PathOf(const Folder& folder) {
 FolderFigures ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse) {
   FolderFigures figures;
   // Resolved once; names are then joined to it as they are listed.
-  std::vector<std::shared_ptr<const Folder>> pending{std::make_shared<const Folder>(
-      Folder{nullptr, QualifyPath(fs.AbsolutePath(QualifyPath(root))), false})};
-  std::vector<std::shared_ptr<const Folder>> batch;
+  std::vector<std::shared_ptr<Folder>> pending{
+      std::make_shared<Folder>(nullptr, QualifyPath(fs.AbsolutePath(QualifyPath(root))), false)};
+  std::vector<std::shared_ptr<Folder>> batch;
   std::vector<std::wstring> paths;
   while (!pending.empty()) {
     size_t take = std::min(kBatchFolders, pending.size());
-    batch.assign(pending.end() - static_cast<ptrdiff_t>(take), pending.end());
+    batch.assign(std::make_move_iterator(pending.end() - static_cast<ptrdiff_t>(take)),
+                 std::make_move_iterator(pending.end()));
     pending.resize(pending.size() - take);
     paths.clear();
     for (const auto& folder : batch) paths.push_back(PathOf(*folder));
 
     // The listing never yields "." and "..", so no entry leads back up.
     fs.ListFolders(paths, [&](size_t index, const DirEntry& entry) {
-      const std::shared_ptr<const Folder>& parent = batch[index];
+      const std::shared_ptr<Folder>& parent = batch[index];
       bool dotName = entry.name.starts_with(L'.');
       if (!entry.IsDirectory()) {
         if (!parent->outOfFiles && !dotName) {
@@ -69,8 +79,8 @@ FolderFigures ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse) {
       }
       ++figures.folders;
       if (!recurse || entry.IsLink()) return;
-      pending.push_back(std::make_shared<const Folder>(
-          Folder{parent, std::wstring(entry.name), parent->outOfFiles || dotName}));
+      pending.push_back(std::make_shared<Folder>(parent, std::wstring(entry.name),
+                                                 parent->outOfFiles || dotName));
     });
   }
   return figures;
