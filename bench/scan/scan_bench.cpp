@@ -1,6 +1,6 @@
 // Times one metrics refresh of a folder as the window runs it, and prints the figures it
-// writes. With --find-listing, the same refresh lists folders with FindFirstFileExW instead of
-// directory reads by handle, to compare the two listings.
+// writes. To compare listings, --workers N, --buffer BYTES and --short-read 0|1 replace the
+// measured defaults (--workers 0 --short-read 0 lists as the walk did before it shared out).
 #include <windows.h>
 
 #include <cstdlib>
@@ -16,31 +16,6 @@
 
 namespace {
 
-class FindFileSystem : public tessel::win32::Win32FileSystem {
- public:
-  bool ListFolder(std::wstring_view folder, const tessel::EntrySink& sink) override {
-    std::wstring pattern = AbsolutePath(folder);
-    if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
-    pattern += L'*';
-    WIN32_FIND_DATAW data;
-    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
-                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    do {
-      std::wstring_view name(data.cFileName);
-      if (name == L"." || name == L"..") continue;
-      tessel::DirEntry entry;
-      entry.name = name;
-      entry.attributes = data.dwFileAttributes;
-      entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-      if (entry.IsReparsePoint()) entry.reparseTag = data.dwReserved0;
-      sink(entry);
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
-    return true;
-  }
-};
-
 uint64_t Digits(const std::wstring& text) {
   uint64_t value = 0;
   for (wchar_t c : text) {
@@ -53,20 +28,29 @@ uint64_t Digits(const std::wstring& text) {
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::wstring> args(argv + 1, argv + argc);
-  bool findListing = !args.empty() && args.front() == L"--find-listing";
-  if (findListing) args.erase(args.begin());
+  tessel::win32::ListingOptions options = tessel::win32::DefaultListingOptions();
+  while (!args.empty() && args.front().starts_with(L"--")) {
+    std::wstring option = args.front();
+    args.erase(args.begin());
+    if (args.empty()) break;
+    unsigned value = static_cast<unsigned>(_wtoi(args.front().c_str()));
+    args.erase(args.begin());
+    if (option == L"--workers") options.workers = value;
+    if (option == L"--buffer") options.bufferBytes = value;
+    if (option == L"--short-read") options.shortReadEnds = value != 0;
+  }
   if (args.empty()) {
-    std::fprintf(stderr, "usage: bench_scan [--find-listing] FOLDER [RUNS]\n");
+    std::fprintf(stderr,
+                 "usage: bench_scan [--workers N] [--buffer BYTES] "
+                 "[--short-read 0|1] FOLDER [RUNS]\n");
     return 2;
   }
   int runs = args.size() > 1 ? _wtoi(args[1].c_str()) : 5;
 
-  tessel::win32::Win32FileSystem handleReads;
-  FindFileSystem findFiles;
+  tessel::win32::Win32FileSystem fs(options);
   tessel::win32::Win32System sys;
   tessel::win32::Win32Dialogs dialogs;
-  tessel::Platform platform{findListing ? static_cast<tessel::FileSystem&>(findFiles) : handleReads,
-                            sys, dialogs};
+  tessel::Platform platform{fs, sys, dialogs};
   tessel::BackupSettings settings;
   settings.TxtSrc = args[0];
 

@@ -1,7 +1,11 @@
 // The folder walk behind the metrics panels. It runs on every keystroke in a source field, so it
-// lists each folder once and reuses its buffers instead of allocating per entry.
+// lists each folder once, and hands the platform folders in batches that it may list at once.
 #include "metrics/folder_scan.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,58 +15,73 @@ namespace tessel {
 
 namespace {
 
-// A subfolder still to be listed. Its name is the tail of the names buffer from `nameBegin`;
-// its path is its parent's path (the walk's path cut to the parent's length) plus the name.
-struct Pending {
-  size_t nameBegin;
-  size_t depth;     // 1 for the root's subfolders
-  bool outOfFiles;  // at or below a dot-named folder: its files are not counted
+// Enough folders per batch to keep a few listing threads busy; the walk takes them from the
+// newest found, so the folders waiting stay few: the unlisted siblings along the current path.
+constexpr size_t kBatchFolders = 64;
+
+// A folder found and not yet listed, or the parent of one. Only its name is kept: the path is
+// built from the parents when the folder is listed.
+struct Folder {
+  std::shared_ptr<Folder> parent;
+  std::wstring name;  // the root: its whole path, ending in "\"
+  bool outOfFiles;    // at or below a dot-named folder: its files are not counted
+
+  // A deep tree's last folder holds its whole chain of parents: let them go one at a time, not
+  // by a destructor per level on the stack.
+  ~Folder() {
+    for (std::shared_ptr<Folder> up = std::move(parent); up && up.use_count() == 1;) {
+      up = std::move(up->parent);
+    }
+  }
 };
+
+std::wstring PathOf(const Folder& folder) {
+  std::vector<const Folder*> chain;
+  size_t length = 0;
+  for (const Folder* f = &folder; f; f = f->parent.get()) {
+    chain.push_back(f);
+    length += f->name.size() + 1;
+  }
+  std::wstring path;
+  path.reserve(length);
+  path += chain.back()->name;
+  for (auto f = chain.rbegin() + 1; f != chain.rend(); ++f) path.append((*f)->name) += L'\\';
+  return path;
+}
 
 }  // namespace
 
 FolderFigures ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse) {
   FolderFigures figures;
   // Resolved once; names are then joined to it as they are listed.
-  std::wstring path = QualifyPath(fs.AbsolutePath(QualifyPath(root)));
-  std::vector<size_t> pathLength{path.size()};  // by depth: length of the path listed there
-  std::wstring names;
-  std::vector<Pending> pending;
-  size_t depth = 0;
-  bool outOfFiles = false;
-
-  auto take = [&](const DirEntry& entry) {
-    if (entry.name.empty() || entry.name == L"." || entry.name == L"..") return;
-    bool dotName = entry.name.front() == L'.';
-    if (!entry.IsDirectory()) {
-      if (!outOfFiles && !dotName) {
-        ++figures.files;
-        figures.bytes += entry.size;
-      }
-      return;
-    }
-    ++figures.folders;
-    if (!recurse || entry.IsLink()) return;
-    pending.push_back({names.size(), depth + 1, outOfFiles || dotName});
-    names += entry.name;
-  };
-  const EntrySink sink(take);
-
-  fs.ListFolder(path, sink);
-  // Depth first: the last pending folder is always below the folders on the current path, so
-  // the path only ever needs cutting back to its parent's length.
+  std::vector<std::shared_ptr<Folder>> pending{
+      std::make_shared<Folder>(nullptr, QualifyPath(fs.AbsolutePath(QualifyPath(root))), false)};
+  std::vector<std::shared_ptr<Folder>> batch;
+  std::vector<std::wstring> paths;
   while (!pending.empty()) {
-    Pending next = pending.back();
-    pending.pop_back();
-    depth = next.depth;
-    outOfFiles = next.outOfFiles;
-    path.resize(pathLength[depth - 1]);
-    path.append(names, next.nameBegin);
-    path += L'\\';
-    names.resize(next.nameBegin);
-    if (pathLength.size() <= depth) pathLength.resize(depth + 1);
-    pathLength[depth] = path.size();
-    fs.ListFolder(path, sink);
+    size_t take = std::min(kBatchFolders, pending.size());
+    batch.assign(std::make_move_iterator(pending.end() - static_cast<ptrdiff_t>(take)),
+                 std::make_move_iterator(pending.end()));
+    pending.resize(pending.size() - take);
+    paths.clear();
+    for (const auto& folder : batch) paths.push_back(PathOf(*folder));
+
+    // The listing never yields "." and "..", so no entry leads back up.
+    fs.ListFolders(paths, [&](size_t index, const DirEntry& entry) {
+      const std::shared_ptr<Folder>& parent = batch[index];
+      bool dotName = entry.name.starts_with(L'.');
+      if (!entry.IsDirectory()) {
+        if (!parent->outOfFiles && !dotName) {
+          ++figures.files;
+          figures.bytes += entry.size;
+        }
+        return;
+      }
+      ++figures.folders;
+      if (!recurse || entry.IsLink()) return;
+      pending.push_back(std::make_shared<Folder>(parent, std::wstring(entry.name),
+                                                 parent->outOfFiles || dotName));
+    });
   }
   return figures;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,8 @@ struct DirEntry {
 };
 
 using EntrySink = std::function<void(const DirEntry&)>;
+// Receives an entry of the folder at `index` of the list handed to ListFolders.
+using BatchEntrySink = std::function<void(size_t index, const DirEntry&)>;
 
 class FileSystem {
  public:
@@ -60,6 +63,16 @@ class FileSystem {
   // Lists `folder` (with or without a trailing "\"), calling `sink` once per entry except "." and
   // "..". Returns false when the folder cannot be listed at all (missing, not a folder, no rights).
   virtual bool ListFolder(std::wstring_view folder, const EntrySink& sink) = 0;
+
+  // Lists each of `folders` as ListFolder does, calling `sink` on the calling thread only. The
+  // entries of different folders may come interleaved, each folder's in its listing order, and
+  // each folder yields what ListFolder would. The sink must not list folders itself. By default
+  // the folders are listed one after the other.
+  virtual void ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink) {
+    for (size_t i = 0; i < folders.size(); ++i) {
+      ListFolder(folders[i], [&](const DirEntry& entry) { sink(i, entry); });
+    }
+  }
 
   // The form of `path` that entry names can be joined to for listing deeper: relative parts,
   // "." and ".." resolved once against the current folder and drive. Unchanged by default.

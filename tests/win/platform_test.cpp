@@ -1,101 +1,119 @@
-// The Win32 platform layer against Wine's real file system and processes.
+// The Win32 platform layer against Wine's real file system and processes: probes, atomic
+// replacement of the settings file, folder creation, the code page, run-and-wait and a launch
+// that cannot start.
 #include <gtest/gtest.h>
 
-#include "core/naming.h"
+#include <functional>
+
+#include "destination/settings_file.h"
 #include "jobs/archiver_command.h"
-#include "platform/win32/wide.h"
-#include "platform/win32/win32_platform.h"
 #include "test_folder.h"
 
 namespace tessel {
 namespace {
 
+using win32::WideToUtf8;
 using wintest::TestFolder;
 
-std::wstring ReadUtf16(const std::wstring& path) {
-  win32::Win32FileSystem fs;
+// Started by the launch test with TESSEL_RECORD_FILE set, this program only writes its raw
+// command line there, before any test runs, and ends.
+const bool kRecorded = [] {
+  wchar_t path[MAX_PATH] = {};
+  if (!GetEnvironmentVariableW(L"TESSEL_RECORD_FILE", path, MAX_PATH)) return false;
+  std::wstring_view line = GetCommandLineW();
+  std::string bytes(reinterpret_cast<const char*>(line.data()), line.size() * sizeof(wchar_t));
+  win32::Win32FileSystem().ReplaceFileContent(path, bytes);
+  ExitProcess(7);
+}();
+
+std::string Read(const std::wstring& path) {
   std::string bytes;
-  if (!fs.ReadFile(path, bytes)) return L"<no record>";
-  return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+  return win32::Win32FileSystem().ReadFile(path, bytes) ? bytes : "<unreadable>";
 }
 
-TEST(Win32System, DriveLetterAndUserName) {
-  win32::Win32System sys;
-  std::wstring letter = SystemDriveLetter(sys);
-  ASSERT_EQ(letter.size(), 1u);
-  EXPECT_TRUE(iswalpha(letter[0])) << "letter '" << letter << "'";
-  EXPECT_FALSE(GetNetworkUserName(sys).empty());
-  EXPECT_FALSE(sys.ThousandsSeparator().empty());
+TEST(Win32Platform, SettingsFileIsReplacedWholeOrNotAtAll) {
+  const std::wstring deep = std::wstring(130, L'd') + L"\\" + std::wstring(130, L'e') + L"\\";
+  using Block = std::function<HANDLE(const std::wstring& file)>;
+  const std::tuple<const char*, std::wstring, Block> cases[] = {
+      // what, folder, what blocks it
+      {"plain", L"", nullptr},
+      {"past 260 characters", deep, nullptr},
+      {"open elsewhere, unshared", L"", [](auto& file) {
+         return CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+       }}};
+  for (const auto& [what, folder, block] : cases) {
+    SCOPED_TRACE(what);
+    TestFolder dir;
+    win32::Win32FileSystem fs;
+    std::wstring file = dir / folder + L"s.txt";
+    ASSERT_TRUE(fs.MakeFolderPath(dir / folder));
+    ASSERT_TRUE(fs.CreateEmptyFile(file));
+    EXPECT_FALSE(fs.CreateEmptyFile(file)) << "an existing file is never emptied";
+    ASSERT_TRUE(fs.ReplaceFileContent(file, "D:\\Old\r\n"));
+    win32::UniqueHandle lock(block ? block(file) : INVALID_HANDLE_VALUE);
+    std::set<std::wstring> before = wintest::Names(dir / folder);
+    Status replaced = fs.ReplaceFileContent(file, "D:\\New\r\n");
+    lock.Reset();
+    EXPECT_EQ(replaced.reason.empty(), !block) << WideToUtf8(replaced.reason);
+    EXPECT_EQ(Read(file), replaced ? "D:\\New\r\n" : "D:\\Old\r\n");
+    EXPECT_EQ(wintest::Names(dir / folder), before) << "nothing is left beside it";
+  }
 }
 
-TEST(Win32FileSystem, ProbesFindFilesAndFoldersOfTheName) {
+TEST(Win32Platform, FoldersAreMadeLevelByLevelOrRefusedWithTheReasonAndFound) {
   TestFolder dir;
-  dir.MakeFolder(L"WinZip");
-  dir.MakeFile(L"WinZip\\winzip32.exe");
-  dir.MakeFolder(L"WinZip\\wzzip.exe");  // a folder named like the probed file passes
+  dir.MakeFile(L"Tessel");
+  const std::wstring inTheWay = L"A file is in the way: " + dir / L"Tessel";
+  const std::tuple<std::wstring, std::wstring, std::wstring> cases[] = {
+      // path, reason ("" when made, "?" the system's own), a folder there afterwards
+      {dir / L"a\\b\\c\\", L"", dir / L"a\\b\\c"},
+      {dir / L"x\\y", L"", dir / L"x"},
+      {dir / L"Dots.\\", L"", dir / L"Dots"},  // where other programs find it
+      {dir / L"con\\", L"?", L""},
+      {dir / L"Tessel\\", inTheWay, L""},
+      {dir / L"Tessel\\Sub\\", inTheWay, L""},
+      {L"\\\\nosuchserver\\share\\dir\\", L"?", L""}};
   win32::Win32FileSystem fs;
-  EXPECT_TRUE(fs.EntryExists(dir / L"WinZip\\winzip32.exe"));
-  EXPECT_TRUE(fs.EntryExists(dir / L"WinZip\\wzzip.exe"));
-  EXPECT_TRUE(fs.EntryExists(dir / L"WINZIP\\WZZIP.EXE"));
-  EXPECT_FALSE(fs.EntryExists(dir / L"WinZip\\missing.exe"));
-  EXPECT_FALSE(fs.EntryExists(dir / L"Nowhere\\wzzip.exe"));
-  EXPECT_TRUE(fs.FolderExists(dir / L"WinZip"));
-  EXPECT_TRUE(fs.FolderExists(dir / L"WinZip\\"));
-  EXPECT_FALSE(fs.FolderExists(dir / L"WinZip\\winzip32.exe"));
-  EXPECT_TRUE(fs.FolderExists(L"C:\\"));
+  for (const auto& [path, reason, made] : cases) {
+    Status status = fs.MakeFolderPath(path);
+    EXPECT_EQ(reason == L"?" ? !status.reason.empty() : status.reason == reason, true)
+        << WideToUtf8(path);
+    EXPECT_TRUE(made.empty() || fs.FolderExists(made)) << WideToUtf8(made);
+  }
+  EXPECT_FALSE(fs.FolderExists(dir / L"x\\y")) << "the last level needs its backslash";
+  dir.MakeFolder(L"wzzip.exe");  // probes find a folder named like the probed file
+  EXPECT_TRUE(fs.EntryExists(dir / L"WZZIP.EXE") && fs.FolderExists(dir / L"wzzip.exe\\"));
+  EXPECT_FALSE(fs.EntryExists(dir / L"x\\wzzip.exe") || fs.FolderExists(dir / L"Tessel"));
 }
 
-TEST(Win32FileSystem, ReplaceFileSwapsContentWhole) {
+TEST(Win32Platform, CodePageTextIsExactOrRefused) {
+  const std::wstring japanese = L"D:\\\u65e5\u672c";
+  const std::string utf8Bytes = "D:\\\xe6\x97\xa5\xe6\x9c\xac";
+  win32::Win32System ansi(1252), utf8(CP_UTF8);
+  EXPECT_EQ(ansi.ToCodePage(L"D:\\Caf\u00e9"), "D:\\Caf\xe9");
+  EXPECT_EQ(ansi.ToCodePage(japanese), std::nullopt);
+  EXPECT_EQ(utf8.ToCodePage(L"D:\\\xd800"), std::nullopt) << "a stray surrogate";
+  EXPECT_EQ(utf8.FromCodePage(utf8Bytes), japanese);
+  // With UTF-8 as the system code page the settings file is written in it, without a mark.
+  auto toUtf8 = [&](std::wstring_view text) { return utf8.ToCodePage(text); };
+  EXPECT_EQ(EncodeSettingsFile(japanese, toUtf8), utf8Bytes + "\r\n");
+}
+
+TEST(Win32Platform, RunAndWaitStartsTheRawLineAndWaitsOrSaysWhyNot) {
   TestFolder dir;
-  win32::Win32FileSystem fs;
-  std::wstring file = dir / L"settings.txt";
-  ASSERT_TRUE(fs.CreateEmptyFile(file));
-  EXPECT_FALSE(fs.CreateEmptyFile(file)) << "an existing file is left alone";
-  ASSERT_TRUE(fs.ReplaceFileContent(file, "D:\\Archive\r\n"));
-  std::string bytes;
-  ASSERT_TRUE(fs.ReadFile(file, bytes));
-  EXPECT_EQ(bytes, "D:\\Archive\r\n");
-  Status failed = fs.ReplaceFileContent(dir / L"missing\\settings.txt", "x");
-  EXPECT_FALSE(failed);
-  EXPECT_FALSE(failed.reason.empty());
-}
-
-TEST(Win32FileSystem, MakeFolderPathCreatesEveryLevel) {
-  TestFolder dir;
-  win32::Win32FileSystem fs;
-  ASSERT_TRUE(fs.MakeFolderPath(dir / L"a\\b\\c\\"));
-  EXPECT_TRUE(fs.FolderExists(dir / L"a\\b\\c"));
-  ASSERT_TRUE(fs.MakeFolderPath(dir / L"x\\y"));
-  EXPECT_TRUE(fs.FolderExists(dir / L"x"));
-  EXPECT_FALSE(fs.FolderExists(dir / L"x\\y")) << "the last level needs a trailing backslash";
-  dir.MakeFile(L"file");
-  EXPECT_FALSE(fs.MakeFolderPath(dir / L"file\\sub\\"));
-}
-
-TEST(Win32System, RunAndWaitStartsTheRawLineAndWaits) {
-  TestFolder dir;
-  std::wstring record = dir / L"record.txt";
-  SetEnvironmentVariableW(L"TESSEL_RECORD_FILE", record.c_str());
-  std::wstring program = wintest::ModuleFolder() + L"record_command_line.exe";
-  ArchiverCommand command{program, L"D:\\Backup Zips\\Photos-2009.zip", L"E:\\Photos\\"};
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  ArchiverCommand command{self, L"D:\\Backup Zips\\Photos-2009.zip", L"E:\\Photos\\"};
   win32::Win32System sys;
-  ASSERT_TRUE(sys.RunAndWait(command.CommandLine()));
-  EXPECT_EQ(ReadUtf16(record), command.CommandLine());
-}
-
-TEST(Win32System, LaunchThatCannotStartIsReported) {
-  win32::Win32System sys;
-  Status started = sys.RunAndWait(L"\"C:\\no such folder\\wzzip.exe\" -u -p -r \"a\" \"b\"");
-  EXPECT_FALSE(started);
-  EXPECT_FALSE(started.reason.empty());
-}
-
-TEST(Win32System, CodePageRefusesWhatItCannotHold) {
-  win32::Win32System sys;
-  ASSERT_TRUE(sys.ToCodePage(L"D:\\Backup Zips").has_value());
-  EXPECT_EQ(*sys.ToCodePage(L"D:\\Backup Zips"), "D:\\Backup Zips");
-  EXPECT_FALSE(sys.ToCodePage(L"D:\\\u65e5\u672c").has_value());
-  EXPECT_EQ(sys.FromCodePage("D:\\x"), L"D:\\x");
+  SetEnvironmentVariableW(L"TESSEL_RECORD_FILE", (dir / L"record.txt").c_str());
+  Status ran = sys.RunAndWait(command.CommandLine());
+  SetEnvironmentVariableW(L"TESSEL_RECORD_FILE", nullptr);
+  ASSERT_TRUE(ran);
+  std::string bytes = Read(dir / L"record.txt");
+  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2),
+            command.CommandLine());
+  Status started = sys.RunAndWait(L"\"" + dir / L"Missing\\wzzip.exe\" -u -p -r \"a\" \"b\"");
+  EXPECT_FALSE(started.ok || started.reason.empty()) << "a launch that cannot start";
 }
 
 }  // namespace

@@ -20,11 +20,14 @@ std::wstring WithoutTrailingSlash(std::wstring_view path) {
 }
 
 // Creates one folder. A device name (CON, NUL, ...) resolves to the device, never a folder.
-Status MakeOneFolder(std::wstring_view path) {
+DWORD MakeOneFolder(std::wstring_view path) {
   std::wstring target = LongPath(path);
-  if (target.starts_with(L"\\\\.\\")) return Status::Failed(FormatWindowsError(ERROR_INVALID_NAME));
-  if (!CreateDirectoryW(target.c_str(), nullptr)) return LastError();
-  return Status::Ok();
+  if (target.starts_with(L"\\\\.\\")) return ERROR_INVALID_NAME;
+  return CreateDirectoryW(target.c_str(), nullptr) ? ERROR_SUCCESS : GetLastError();
+}
+
+Status Made(DWORD error) {
+  return error == ERROR_SUCCESS ? Status::Ok() : Status::Failed(FormatWindowsError(error));
 }
 
 Status WriteAll(HANDLE file, std::string_view bytes) {
@@ -55,7 +58,7 @@ bool Win32FileSystem::FolderExists(std::wstring_view path) {
 }
 
 Status Win32FileSystem::CreateFolder(std::wstring_view path) {
-  return MakeOneFolder(WithoutTrailingSlash(path));
+  return Made(MakeOneFolder(WithoutTrailingSlash(path)));
 }
 
 Status Win32FileSystem::MakeFolderPath(std::wstring_view path) {
@@ -67,8 +70,11 @@ Status Win32FileSystem::MakeFolderPath(std::wstring_view path) {
        slash = path.find(L'\\', slash + 1)) {
     std::wstring level(path.substr(0, slash));
     if (FolderExists(level)) continue;
-    Status made = MakeOneFolder(level);
-    if (!made && GetLastError() != ERROR_ALREADY_EXISTS) return made;
+    DWORD error = MakeOneFolder(level);
+    // Made meanwhile by another program is as good; a file of that name is not.
+    if (error == ERROR_ALREADY_EXISTS && FolderExists(level)) continue;
+    if (error == ERROR_ALREADY_EXISTS) return Status::Failed(L"A file is in the way: " + level);
+    if (error != ERROR_SUCCESS) return Made(error);
   }
   return Status::Ok();
 }

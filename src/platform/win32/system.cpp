@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <winnetwk.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/win32/wide.h"
@@ -41,24 +42,29 @@ std::wstring Win32System::ThousandsSeparator() {
 
 std::optional<std::string> Win32System::ToCodePage(std::wstring_view text) {
   if (text.empty()) return std::string();
+  UINT codePage = codePage_ == CP_ACP ? GetACP() : codePage_;
+  // UTF-8 takes neither the best-fit flag nor the lossy-character pointer (the call fails with
+  // them); it holds every character, and refuses only stray surrogates with this flag.
+  bool utf8 = codePage == CP_UTF8;
+  DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
   int size = static_cast<int>(text.size());
   BOOL lossy = FALSE;
-  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, nullptr,
-                              &lossy);
+  BOOL* lossyOut = utf8 ? nullptr : &lossy;
+  int n = WideCharToMultiByte(codePage, flags, text.data(), size, nullptr, 0, nullptr, lossyOut);
   if (n <= 0 || lossy) return std::nullopt;
   std::string bytes(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), size, bytes.data(), n, nullptr,
-                      &lossy);
-  if (lossy) return std::nullopt;
+  n = WideCharToMultiByte(codePage, flags, text.data(), size, bytes.data(), n, nullptr, lossyOut);
+  if (n <= 0 || lossy) return std::nullopt;
   return bytes;
 }
 
 std::wstring Win32System::FromCodePage(std::string_view bytes) {
   if (bytes.empty()) return {};
+  UINT codePage = codePage_ == CP_ACP ? GetACP() : codePage_;
   int size = static_cast<int>(bytes.size());
-  int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0);
-  std::wstring text(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), n);
+  int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+  std::wstring text(static_cast<size_t>(std::max(n, 0)), L'\0');
+  MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), n);
   return text;
 }
 
