@@ -105,10 +105,6 @@ bool FakeFileSystem::EntryExists(std::wstring_view path) {
   return key && !path.ends_with(L'\\') && key->size() > 2 && entries_.count(*key);
 }
 
-bool FakeFileSystem::FolderExists(std::wstring_view path) {
-  return IsFolder(path);
-}
-
 Status FakeFileSystem::CreateFolder(std::wstring_view path) {
   std::optional<std::wstring> key = Key(path);
   std::wstring_view name = path.substr(path.rfind(L'\\') + 1);
@@ -156,10 +152,6 @@ Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
 
 Status FakeFileSystem::CreateEmptyFile(std::wstring_view path) {
   return Find(path) != entries_.end() ? Status::Failed(L"exists") : PutFile(path, {});
-}
-
-Status FakeFileSystem::ReplaceFileContent(std::wstring_view path, std::string_view bytes) {
-  return PutFile(path, bytes);  // fails before touching the old content, as the real one
 }
 
 std::optional<std::string> FakeSystem::ToCodePage(std::wstring_view text) {

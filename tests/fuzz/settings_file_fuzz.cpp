@@ -5,6 +5,7 @@
 
 #include "core/utf8.h"
 #include "destination/settings_file.h"
+#include "fake_platform.h"
 
 using namespace tessel;
 
@@ -14,29 +15,17 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
-// A single-byte code page in which every byte is a character, as on a Western system.
-std::wstring Latin1(std::string_view bytes) {
-  std::wstring text;
-  for (char c : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
-  return text;
-}
-
-std::optional<std::string> ToLatin1(std::wstring_view text) {
-  std::string bytes;
-  for (wchar_t c : text) {
-    if (static_cast<unsigned>(c) > 0xFF) return std::nullopt;
-    bytes += static_cast<char>(c);
-  }
-  return bytes;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // The fake's code page is Latin-1, in which every byte is a character, as on a Western system.
+  fake::FakeSystem sys;
+  auto fromLatin1 = [&](std::string_view b) { return sys.FromCodePage(b); };
+  auto toLatin1 = [&](std::wstring_view t) { return sys.ToCodePage(t); };
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   // Read through a single-byte code page and through a multi-byte one (UTF-8 stands in for it):
   // no line holds a line end or NUL, and no decoding makes more characters than bytes.
-  for (const CodePageDecoder& decode : {CodePageDecoder(Latin1), CodePageDecoder(FromUtf8)}) {
+  for (const CodePageDecoder& decode : {CodePageDecoder(fromLatin1), CodePageDecoder(FromUtf8)}) {
     size_t total = 0;
     for (const std::wstring& line : ParseSettingsFile(bytes, decode)) {
       Require(line.find_first_of(std::wstring_view(L"\r\n\0", 3)) == std::wstring::npos);
@@ -50,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     wchar_t c = static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
     if (c != L'\r' && c != L'\n' && c != L'\0') text += c;
   }
-  std::vector<std::wstring> back = ParseSettingsFile(EncodeSettingsFile(text, ToLatin1), Latin1);
+  std::vector<std::wstring> back =
+      ParseSettingsFile(EncodeSettingsFile(text, toLatin1), fromLatin1);
   Require(back.size() == 1 && back[0] == text);
   Require(FromUtf8(ToUtf8(text)) == text);
   return 0;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +94,71 @@ class Harness : public MainView, public Shell {
   }
   const BackupSettings& S() const { return w->Settings(); }
   void Clear() { fake.log.clear(); }
+
+  // Runs steps separated by "; ". "Dest=", "Src=", "Label=", "User=" set a field, "Year=" and
+  // "Month=" type into a list, "Year#2" selects an entry; "pick=" queues a folder pick, "No" a
+  // No answer, "Pick=" a profile pick, "Clear" empties the log; "stored=", "file=", "big=", "dir=",
+  // "rm=", "windir=", "netuser", "failReads", "failWrites" and "launch=" (its failure) arrange the
+  // machine; anything else names a reaction or button of the window.
+  void Do(std::wstring_view steps) {
+    for (size_t at = 0; at < steps.size();) {
+      size_t end = std::min(steps.find(L"; ", at), steps.size());
+      Step(steps.substr(at, end - at));
+      at = end + 2;
+    }
+  }
+  void Step(std::wstring_view step) {
+    using Reaction = void (MainWindow::*)();
+    static const std::map<std::wstring_view, Reaction> reactions = {
+        {L"Form_Load", &MainWindow::Form_Load},
+        {L"optNo_Click", &MainWindow::optNo_Click},
+        {L"optYes_Click", &MainWindow::optYes_Click},
+        {L"Reset2", &MainWindow::Reset2},
+        {L"btnReset_Click", &MainWindow::btnReset_Click},
+        {L"btnQuit_Click", &MainWindow::btnQuit_Click},
+        {L"btnBackupUser_Click", &MainWindow::btnBackupUser_Click},
+        {L"btnSpecificBackup_Click", &MainWindow::btnSpecificBackup_Click},
+        {L"btnDefaultDestination_Click", &MainWindow::btnDefaultDestination_Click},
+        {L"btnBrowseDefault_Click", &MainWindow::btnBrowseDefault_Click},
+        {L"btnBrowseSpecific_Click", &MainWindow::btnBrowseSpecific_Click},
+        {L"btnBrowseForUsers_Click", &MainWindow::btnBrowseForUsers_Click},
+        {L"btnHelp_Click", &MainWindow::btnHelp_Click},
+        {L"btnEULA_Click", &MainWindow::btnEULA_Click},
+        {L"btnWinZip_Click", &MainWindow::btnWinZip_Click}};
+    static const std::map<std::wstring_view, Ctl> fields = {
+        {L"Dest", Ctl::txtDefaultPath},
+        {L"Src", Ctl::TxtSrc},
+        {L"Label", Ctl::txtSpecificBackupFileName},
+        {L"User", Ctl::txtUsers},
+        {L"Year", Ctl::cmbFileNameYear},
+        {L"Month", Ctl::cmbFileNameMonth}};
+    size_t op = std::min(step.find_first_of(L"=#"), step.size());
+    std::wstring_view name = step.substr(0, op);
+    std::wstring arg(step.substr(std::min(op + 1, step.size())));
+    using Arg = const std::wstring&;
+    const std::map<std::wstring_view, std::function<void(Arg)>> machine = {
+        {L"pick", [&](Arg a) { fake.dialogs.folderPicks.push_back(a); }},
+        {L"No", [&](Arg) { fake.dialogs.answers.push_back(Answer::No); }},
+        {L"Clear", [&](Arg) { Clear(); }},
+        {L"Pick", [&](Arg a) { SelectedUserName = a; }},
+        {L"stored",
+         [&](Arg a) { fake.fs.AddTextFile(kStoredFile, std::string(a.begin(), a.end())); }},
+        {L"file", [&](Arg a) { fake.fs.AddFile(a, 1); }},
+        {L"big", [&](Arg a) { fake.fs.AddFile(a, 1234567); }},
+        {L"dir", [&](Arg a) { fake.fs.AddFolder(a); }},
+        {L"rm", [&](Arg a) { fake.fs.Remove(a); }},
+        {L"windir", [&](Arg a) { fake.sys.windowsDirectory = a; }},
+        {L"netuser", [&](Arg) { fake.sys.userName = std::nullopt; }},
+        {L"failReads", [&](Arg) { fake.fs.failReads = true; }},
+        {L"failWrites", [&](Arg) { fake.fs.failWrites = true; }},
+        {L"launch", [&](Arg a) { fake.sys.launchResult = Status::Failed(a); }}};
+    auto field = fields.find(name);
+    bool list = name == L"Year" || name == L"Month";
+    if (machine.count(name)) return machine.at(name)(arg);
+    if (field == fields.end()) return (w.get()->*reactions.at(name))();
+    if (step[op] == L'#') return w->SelectListEntry(field->second, std::stoi(arg));
+    list ? w->SetListText(field->second, arg) : w->SetText(field->second, arg);
+  }
   std::wstring Log() const {
     const std::wstring zip = L"Run \"C:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r ";
     std::wstring out;
@@ -164,5 +230,21 @@ class Harness : public MainView, public Shell {
  private:
   void Note(std::wstring event) { fake.log.push_back(std::move(event)); }
 };
+
+// Runs `prepare` and then each case's steps on a fresh window, and compares the log (of the last
+// step only when `lastStep`, less a leading `skip`) with the case's.
+template <size_t N>
+void ExpectLogs(const std::wstring& prepare, const std::wstring (&cases)[N][2],
+                const std::wstring& skip = L"", bool lastStep = false) {
+  for (const auto& [steps, log] : cases) {
+    Harness h;
+    size_t last = lastStep && steps.rfind(L"; ") != std::wstring::npos ? steps.rfind(L"; ") + 2 : 0;
+    h.Do(prepare + L"; " + steps.substr(0, last) + L"Clear; " + steps.substr(last));
+    std::wstring shown = h.Log();
+    if (!skip.empty() && shown.starts_with(skip)) shown.erase(0, skip.size());
+    EXPECT_EQ(shown, log) << steps;
+    SelectedUserName.clear();
+  }
+}
 
 }  // namespace tessel::testing

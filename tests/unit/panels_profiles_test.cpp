@@ -2,8 +2,8 @@
 // pointer), the profile listing and the Browse for Users hand-over.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
+#include <tuple>
 
 #include "fake_platform.h"
 #include "metrics/metrics.h"
@@ -18,54 +18,40 @@ TEST(GetMetrics, PanelsScanTheirOwnFolderIntoTheirOwnBoxes) {
     Panel panel;
     std::wstring field;  // the panel's source field; the others name a folder of 99 bytes
     int recurse;
-    std::wstring writes;  // f(iles), n(umber of folders), b(ytes), then the panel's letter
+    std::wstring writes;  // to the panel's boxes f(iles), n(umber of folders) and b(ytes)
   };
   const Case cases[] = {
-      {Panel::Destination, L"C:\\D", kChecked, L"fD= nD= bD= fD=2 bD=3,500 nD=1 "},
-      {Panel::Destination, L"C:\\D\\", kGrayed, L"fD= nD= bD= fD=1 bD=1,000 nD=1 "},
-      {Panel::User, L"C:\\D\\*.*", kChecked, L"fU= nU= bU= fU=2 bU=3,500 nU=1 "},
-      {Panel::User, L"*.*", kChecked, L"fU= nU= bU= "},  // no user: left blank, nothing scanned
-      {Panel::Specific, L"C:\\D", kUnchecked, L"fS= nS= bS= fS=1 bS=1,000 nS=1 "},
-      {Panel::Specific, L"", kChecked, L"fS= nS= bS= fS=0 bS=0 nS=0 "},
-  };
+      {Panel::Destination, L"C:\\D", kChecked, L"f= n= b= f=2 b=3.500 n=1 "},
+      {Panel::Destination, L"C:\\D\\", kGrayed, L"f= n= b= f=1 b=1.000 n=1 "},
+      {Panel::User, L"C:\\D\\*.*", kChecked, L"f= n= b= f=2 b=3.500 n=1 "},
+      {Panel::User, L"*.*", kChecked, L"f= n= b= "},  // no user: left blank, nothing scanned
+      {Panel::Specific, L"C:\\D", kUnchecked, L"f= n= b= f=1 b=1.000 n=1 "},
+      {Panel::Specific, L"", kChecked, L"f= n= b= f=0 b=0 n=0 "}};
   for (const Case& c : cases) {
     fake::FakePlatform f;
     f.fs.AddFile(L"C:\\D\\a.zip", 1000);
     f.fs.AddFile(L"C:\\D\\s\\b.zip", 2500);
     f.fs.AddFile(L"C:\\W\\x", 99);
-    f.sys.thousandsSeparator = L",";
+    f.sys.thousandsSeparator = L".";
     BackupSettings s;
     s.txtDefaultPath = s.TxtSrc = L"C:\\W";
     s.txtSpecificUserFiles = L"C:\\W\\*.*";
-    (c.panel == Panel::Destination ? s.txtDefaultPath
-     : c.panel == Panel::User      ? s.txtSpecificUserFiles
-                                   : s.TxtSrc) = c.field;
+    std::wstring* fields[] = {&s.txtDefaultPath, &s.txtSpecificUserFiles, &s.TxtSrc};
+    *fields[static_cast<int>(c.panel)] = c.field;
     s.chkRecurseDestination = s.chkRecurseUser = s.chkRecurseSpecific = c.recurse;
+    const Ctl first[] = {Ctl::txtFileCountDestination, Ctl::txtFileCountUser,
+                         Ctl::txtFileCountSpecific};
     std::wstring writes;
     GetMetrics(c.panel, s, f.platform, [&](Ctl box, const std::wstring& text) {
-      const Ctl boxes[] = {Ctl::txtFileCountDestination,  Ctl::txtFolderCountDestination,
-                           Ctl::txtFolderSizeDestination, Ctl::txtFileCountUser,
-                           Ctl::txtFolderCountUser,       Ctl::txtFolderSizeUser,
-                           Ctl::txtFileCountSpecific,     Ctl::txtFolderCountSpecific,
-                           Ctl::txtFolderSizeSpecific};
-      size_t i = std::find(std::begin(boxes), std::end(boxes), box) - std::begin(boxes);
-      writes += std::wstring(L"fnb").substr(i % 3, 1) + L"DUS?"[i / 3] + L"=" + text + L" ";
+      unsigned k = static_cast<int>(box) - static_cast<int>(first[static_cast<int>(c.panel)]);
+      writes += (k < 5 ? L"f?n?b"[k] : L'?') + (L"=" + text + L" ");
     });
     EXPECT_EQ(writes, c.writes) << "field " << c.field;
     EXPECT_EQ(f.dialogs.busy, "+-");
   }
   fake::FakePlatform f;
-  f.fs.AddFile(L"C:\\D\\a", 1234567);
-  f.sys.thousandsSeparator = L"\u00a0";
-  BackupSettings s;
-  s.txtDefaultPath = L"C:\\D";
-  std::wstring size;
-  auto write = [&](Ctl box, const std::wstring& text) {
-    if (box == Ctl::txtFolderSizeDestination) size = text;
-    if (!size.empty()) throw 1;  // the window went away: the pointer is still put back
-  };
-  EXPECT_THROW(GetMetrics(Panel::Destination, s, f.platform, write), int);
-  EXPECT_EQ(size, L"1\u00a0234\u00a0567");
+  auto gone = [](Ctl, const std::wstring&) { throw 1; };  // the window went away
+  EXPECT_THROW(GetMetrics(Panel::Destination, BackupSettings(), f.platform, gone), int);
   EXPECT_EQ(f.dialogs.busy, "+-");
 }
 
@@ -88,47 +74,36 @@ TEST(ListUserProfiles, FoldersProperCasedSortedWithoutSystemNames) {
   EXPECT_TRUE(list.empty());
 }
 
-struct Recorder : BrowseUsersView, BrowseUsersHost {
-  std::string calls;
-  std::wstring pick;
-  std::unique_ptr<BrowseUsers> window;  // destroyed on close, as the real one is
-
-  void ListChanged() override { calls += "list "; }
-  void CloseBrowseUsers() override {
-    calls += "close ";
-    window.reset();
-  }
-  void ActivateMainWindow() override { calls += "activate "; }
-  void Reset2() override {
-    calls += "reset2";
-    pick = SelectedUserName;
-  }
+// The window's view and host at once, destroying the presenter on close as the real window does.
+struct Host : BrowseUsersView, BrowseUsersHost {
+  std::wstring log;
+  std::unique_ptr<BrowseUsers> window;
+  void ListChanged() override { log += L"list "; }
+  void CloseBrowseUsers() override { log += L"close ", window.reset(); }
+  void ActivateMainWindow() override { log += L"activate "; }
+  void Reset2() override { log += L"Reset2 " + SelectedUserName; }
 };
 
 TEST(BrowseUsers, PickHandsOverTheTrimmedNameThenClosesActivatesAndResets) {
-  const struct {
-    int select;
-    bool doubleClick;
-    std::wstring pick;
-  } cases[] = {{2, false, L"Jsmith"}, {2, true, L"Jsmith"}, {0, false, L"Spaced"},
-               {-1, false, L""},      {3, false, L""},      {1, true, L"Ann"}};
-  for (const auto& c : cases) {
+  // Selection, then 1 for a double click, and the pick the main window receives.
+  const std::tuple<int, bool, std::wstring> cases[] = {{2, false, L"Jsmith"}, {2, true, L"Jsmith"},
+                                                       {0, false, L"Spaced"}, {-1, false, L""},
+                                                       {3, false, L""},       {1, true, L"Ann"}};
+  for (const auto& [select, doubleClick, pick] : cases) {
     fake::FakePlatform p;
     p.sys.windowsDirectory = L"D:\\WINDOWS";
     p.fs.AddFolder(L"D:\\Users\\ Spaced ");
     p.fs.AddFolder(L"D:\\Users\\jsmith");
-    Recorder r;
-    r.window = std::make_unique<BrowseUsers>(p.platform, r, r);
-    r.window->Form_Load();
-    r.window->SelectUser(1);
+    Host host;
+    host.window = std::make_unique<BrowseUsers>(p.platform, host, host);
+    host.window->Form_Load();
+    host.window->SelectUser(1);
     p.fs.AddFolder(L"D:\\Users\\ann");
-    r.window->Form_Load();  // a fresh list drops the selection
-    EXPECT_EQ(r.window->Selected(), -1);
-    EXPECT_EQ(r.window->Users().size(), 3u);
-    r.window->SelectUser(c.select);
-    c.doubleClick ? r.window->lstUsers_DblClick() : r.window->cmdUsers_Click();
-    EXPECT_EQ(r.calls, "list list close activate reset2");
-    EXPECT_EQ(r.pick, c.pick) << c.select;
+    host.window->Form_Load();  // a fresh list drops the selection
+    EXPECT_EQ(host.window->Selected() + host.window->Users().size(), 2u);
+    host.window->SelectUser(select);
+    doubleClick ? host.window->lstUsers_DblClick() : host.window->cmdUsers_Click();
+    EXPECT_EQ(host.log, L"list list close activate Reset2 " + pick);
     SelectedUserName.clear();
   }
 }
