@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -54,35 +56,28 @@ inline const std::pair<const wchar_t*, std::wstring> kTexts[] = {
     {L"Kept", L"The settings folder could not be created" + kUnchanged},
     {L"NotStored", L"The default destination could not be stored in" + kUnchanged}};
 
-// Matches `text` against `pattern`, appending ";" and each filled-in part to `fills`.
-inline bool Match(std::wstring_view pattern, std::wstring_view text, std::wstring& fills) {
-  size_t mark = pattern.find(L'%');
-  if (mark == std::wstring_view::npos) return pattern == text;
-  if (text.substr(0, mark) != pattern.substr(0, mark)) return false;
-  pattern.remove_prefix(mark + 1);
-  text.remove_prefix(mark);
-  std::wstring_view literal = pattern.substr(0, pattern.find(L'%'));
-  size_t at = literal.size() == pattern.size()
-                  ? (text.ends_with(literal) ? text.size() - literal.size() : std::wstring::npos)
-                  : text.find(literal);
-  if (at == std::wstring::npos) return false;
-  fills += L";" + std::wstring(text.substr(0, at));
-  return Match(pattern, text.substr(at), fills);
+// A system text as its key and filled-in parts ("Ask(D:\New)"), each part shortened in turn.
+inline std::wstring Brief(const std::wstring& text) {
+  for (const auto& [key, pattern] : kTexts) {
+    std::wstring expression;
+    for (wchar_t c : pattern) {
+      if (c == L'%')
+        expression += L"([\\s\\S]*?)";
+      else
+        expression += (std::wcschr(L"\\^$.|?*+()[]{}", c) ? L"\\" : L"") + std::wstring(1, c);
+    }
+    std::wsmatch parts;
+    if (!std::regex_match(text, parts, std::wregex(expression))) continue;
+    std::wstring fills;
+    for (size_t i = 1; i < parts.size(); ++i) fills += (i > 1 ? L";" : L"") + Brief(parts[i]);
+    return parts.size() > 1 ? key + (L"(" + fills + L")") : key;
+  }
+  return text;
 }
 
-// A system text as its key and filled-in parts ("Ask(D:\New)"), each part shortened in turn.
-inline std::wstring Brief(std::wstring_view text) {
-  for (const auto& [key, pattern] : kTexts) {
-    std::wstring fills, parts;
-    if (!Match(pattern, text, fills)) continue;
-    if (fills.empty()) return key;
-    for (size_t at = 1, end; at <= fills.size(); at = end + 1) {
-      end = std::min(fills.find(L';', at), fills.size());
-      parts += (at == 1 ? L"" : L";") + Brief(std::wstring_view(fills).substr(at, end - at));
-    }
-    return key + (L"(" + parts + L")");
-  }
-  return std::wstring(text);
+// One character per byte.
+inline std::wstring Widen(std::string_view bytes) {
+  return fake::FakeSystem().FromCodePage(bytes);
 }
 
 class Harness : public MainView, public Shell {
@@ -97,7 +92,8 @@ class Harness : public MainView, public Shell {
 
   // Runs steps separated by "; ". "Dest=", "Src=", "Label=", "User=" set a field, "Year=" and
   // "Month=" type into a list, "Year#2" selects an entry; "pick=" queues a folder pick, "No" a
-  // No answer, "Pick=" a profile pick, "Clear" empties the log; "stored=", "file=", "big=", "dir=",
+  // No answer, "Pick=" a profile pick, "Clear" empties the log, "stored?" logs the settings file's
+  // bytes and "restart" what a Reset shows as the destination; "stored=", "file=", "big=", "dir=",
   // "rm=", "windir=", "netuser", "failReads", "failWrites" and "launch=" (its failure) arrange the
   // machine; anything else names a reaction or button of the window.
   void Do(std::wstring_view steps) {
@@ -108,56 +104,57 @@ class Harness : public MainView, public Shell {
     }
   }
   void Step(std::wstring_view step) {
-    using Reaction = void (MainWindow::*)();
-    static const std::map<std::wstring_view, Reaction> reactions = {
-        {L"Form_Load", &MainWindow::Form_Load},
-        {L"optNo_Click", &MainWindow::optNo_Click},
-        {L"optYes_Click", &MainWindow::optYes_Click},
-        {L"Reset2", &MainWindow::Reset2},
-        {L"btnReset_Click", &MainWindow::btnReset_Click},
-        {L"btnQuit_Click", &MainWindow::btnQuit_Click},
-        {L"btnBackupUser_Click", &MainWindow::btnBackupUser_Click},
-        {L"btnSpecificBackup_Click", &MainWindow::btnSpecificBackup_Click},
-        {L"btnDefaultDestination_Click", &MainWindow::btnDefaultDestination_Click},
-        {L"btnBrowseDefault_Click", &MainWindow::btnBrowseDefault_Click},
-        {L"btnBrowseSpecific_Click", &MainWindow::btnBrowseSpecific_Click},
-        {L"btnBrowseForUsers_Click", &MainWindow::btnBrowseForUsers_Click},
-        {L"btnHelp_Click", &MainWindow::btnHelp_Click},
-        {L"btnEULA_Click", &MainWindow::btnEULA_Click},
-        {L"btnWinZip_Click", &MainWindow::btnWinZip_Click}};
-    static const std::map<std::wstring_view, Ctl> fields = {
-        {L"Dest", Ctl::txtDefaultPath},
-        {L"Src", Ctl::TxtSrc},
-        {L"Label", Ctl::txtSpecificBackupFileName},
-        {L"User", Ctl::txtUsers},
-        {L"Year", Ctl::cmbFileNameYear},
-        {L"Month", Ctl::cmbFileNameMonth}};
     size_t op = std::min(step.find_first_of(L"=#"), step.size());
-    std::wstring_view name = step.substr(0, op);
-    std::wstring arg(step.substr(std::min(op + 1, step.size())));
-    using Arg = const std::wstring&;
-    const std::map<std::wstring_view, std::function<void(Arg)>> machine = {
-        {L"pick", [&](Arg a) { fake.dialogs.folderPicks.push_back(a); }},
-        {L"No", [&](Arg) { fake.dialogs.answers.push_back(Answer::No); }},
-        {L"Clear", [&](Arg) { Clear(); }},
-        {L"Pick", [&](Arg a) { SelectedUserName = a; }},
-        {L"stored",
-         [&](Arg a) { fake.fs.AddTextFile(kStoredFile, std::string(a.begin(), a.end())); }},
-        {L"file", [&](Arg a) { fake.fs.AddFile(a, 1); }},
-        {L"big", [&](Arg a) { fake.fs.AddFile(a, 1234567); }},
-        {L"dir", [&](Arg a) { fake.fs.AddFolder(a); }},
-        {L"rm", [&](Arg a) { fake.fs.Remove(a); }},
-        {L"windir", [&](Arg a) { fake.sys.windowsDirectory = a; }},
-        {L"netuser", [&](Arg) { fake.sys.userName = std::nullopt; }},
-        {L"failReads", [&](Arg) { fake.fs.failReads = true; }},
-        {L"failWrites", [&](Arg) { fake.fs.failWrites = true; }},
-        {L"launch", [&](Arg a) { fake.sys.launchResult = Status::Failed(a); }}};
-    auto field = fields.find(name);
-    bool list = name == L"Year" || name == L"Month";
-    if (machine.count(name)) return machine.at(name)(arg);
-    if (field == fields.end()) return (w.get()->*reactions.at(name))();
-    if (step[op] == L'#') return w->SelectListEntry(field->second, std::stoi(arg));
-    list ? w->SetListText(field->second, arg) : w->SetText(field->second, arg);
+    std::wstring name(step.substr(0, op + (op < step.size() && step[op] == L'#')));
+    std::wstring a(step.substr(std::min(op + 1, step.size())));
+    MainWindow& m = *w;
+    const std::map<std::wstring, std::function<void()>> steps = {
+        {L"Dest", [&] { m.SetText(Ctl::txtDefaultPath, a); }},
+        {L"Src", [&] { m.SetText(Ctl::TxtSrc, a); }},
+        {L"Label", [&] { m.SetText(Ctl::txtSpecificBackupFileName, a); }},
+        {L"User", [&] { m.SetText(Ctl::txtUsers, a); }},
+        {L"Year", [&] { m.SetListText(Ctl::cmbFileNameYear, a); }},
+        {L"Month", [&] { m.SetListText(Ctl::cmbFileNameMonth, a); }},
+        {L"Year#", [&] { m.SelectListEntry(Ctl::cmbFileNameYear, std::stoi(a)); }},
+        {L"Month#", [&] { m.SelectListEntry(Ctl::cmbFileNameMonth, std::stoi(a)); }},
+        {L"Form_Load", [&] { m.Form_Load(); }},
+        {L"optNo_Click", [&] { m.optNo_Click(); }},
+        {L"optYes_Click", [&] { m.optYes_Click(); }},
+        {L"Reset2", [&] { m.Reset2(); }},
+        {L"btnReset_Click", [&] { m.btnReset_Click(); }},
+        {L"btnQuit_Click", [&] { m.btnQuit_Click(); }},
+        {L"btnBackupUser_Click", [&] { m.btnBackupUser_Click(); }},
+        {L"btnSpecificBackup_Click", [&] { m.btnSpecificBackup_Click(); }},
+        {L"btnDefaultDestination_Click", [&] { m.btnDefaultDestination_Click(); }},
+        {L"btnBrowseDefault_Click", [&] { m.btnBrowseDefault_Click(); }},
+        {L"btnBrowseSpecific_Click", [&] { m.btnBrowseSpecific_Click(); }},
+        {L"btnBrowseForUsers_Click", [&] { m.btnBrowseForUsers_Click(); }},
+        {L"btnHelp_Click", [&] { m.btnHelp_Click(); }},
+        {L"btnEULA_Click", [&] { m.btnEULA_Click(); }},
+        {L"btnWinZip_Click", [&] { m.btnWinZip_Click(); }},
+        {L"pick", [&] { fake.dialogs.folderPicks.push_back(a); }},
+        {L"No", [&] { fake.dialogs.answers.push_back(Answer::No); }},
+        {L"Clear", [&] { Clear(); }},
+        {L"stored?", [&] { Note(L"stored " + Widen(fake.fs.Content(kStoredFile).value_or(""))); }},
+        {L"restart",
+         [&] {
+           size_t before = fake.log.size();
+           m.btnReset_Click();
+           fake.log.resize(before);
+           Note(L"shows " + S().txtDefaultPath);
+         }},
+        {L"Pick", [&] { SelectedUserName = a; }},
+        {L"stored", [&] { fake.fs.AddTextFile(kStoredFile, std::string(a.begin(), a.end())); }},
+        {L"file", [&] { fake.fs.AddFile(a, 1); }},
+        {L"big", [&] { fake.fs.AddFile(a, 1234567); }},
+        {L"dir", [&] { fake.fs.AddFolder(a); }},
+        {L"rm", [&] { fake.fs.Remove(a); }},
+        {L"windir", [&] { fake.sys.windowsDirectory = a; }},
+        {L"netuser", [&] { fake.sys.userName = std::nullopt; }},
+        {L"failReads", [&] { fake.fs.failReads = true; }},
+        {L"failWrites", [&] { fake.fs.failWrites = true; }},
+        {L"launch", [&] { fake.sys.launchResult = Status::Failed(a); }}};
+    steps.at(name)();
   }
   std::wstring Log() const {
     const std::wstring zip = L"Run \"C:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r ";
@@ -243,6 +240,9 @@ void ExpectLogs(const std::wstring& prepare, const std::wstring (&cases)[N][2],
     std::wstring shown = h.Log();
     if (!skip.empty() && shown.starts_with(skip)) shown.erase(0, skip.size());
     EXPECT_EQ(shown, log) << steps;
+    EXPECT_EQ(std::count(h.fake.dialogs.busy.begin(), h.fake.dialogs.busy.end(), '+') * 2,
+              h.fake.dialogs.busy.size())
+        << "the busy pointer goes off after each refresh";
     SelectedUserName.clear();
   }
 }

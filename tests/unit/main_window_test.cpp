@@ -55,9 +55,10 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
   EXPECT_EQ(h.S().txtUsers, L"jsmith");
 }
 
-// On 5 January 2011 with label docs, source E:\Data and August picked; D:\B holds 1,234,567 bytes.
+// On 5 January 2011 with label docs, source E:\Data and August picked; D:\B holds 1,234,567 bytes
+// in a subfolder.
 const std::wstring kPrepare =
-    L"big=D:\\B\\a; dir=D:\\B\\s; file=C:\\Users\\Jdoe\\Documents\\c; Form_Load; Label=docs; "
+    L"big=D:\\B\\s\\a; file=C:\\Users\\Jdoe\\Documents\\c; Form_Load; Label=docs; "
     L"Src=E:\\Data; Month#7";
 
 const std::wstring kZips = L"C:\\Backup Zips\\";

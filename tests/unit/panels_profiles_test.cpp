@@ -5,55 +5,13 @@
 #include <memory>
 #include <tuple>
 
+#include "core/backup_settings.h"
 #include "fake_platform.h"
-#include "metrics/metrics.h"
 #include "profiles/browse_users.h"
 #include "profiles/profile_listing.h"
 
 namespace tessel {
 namespace {
-
-TEST(GetMetrics, PanelsScanTheirOwnFolderIntoTheirOwnBoxes) {
-  struct Case {
-    Panel panel;
-    std::wstring field;  // the panel's source field; the others name a folder of 99 bytes
-    int recurse;
-    std::wstring writes;  // to the panel's boxes f(iles), n(umber of folders) and b(ytes)
-  };
-  const Case cases[] = {
-      {Panel::Destination, L"C:\\D", kChecked, L"f= n= b= f=2 b=3.500 n=1 "},
-      {Panel::Destination, L"C:\\D\\", kGrayed, L"f= n= b= f=1 b=1.000 n=1 "},
-      {Panel::User, L"C:\\D\\*.*", kChecked, L"f= n= b= f=2 b=3.500 n=1 "},
-      {Panel::User, L"*.*", kChecked, L"f= n= b= "},  // no user: left blank, nothing scanned
-      {Panel::Specific, L"C:\\D", kUnchecked, L"f= n= b= f=1 b=1.000 n=1 "},
-      {Panel::Specific, L"", kChecked, L"f= n= b= f=0 b=0 n=0 "}};
-  for (const Case& c : cases) {
-    fake::FakePlatform f;
-    f.fs.AddFile(L"C:\\D\\a.zip", 1000);
-    f.fs.AddFile(L"C:\\D\\s\\b.zip", 2500);
-    f.fs.AddFile(L"C:\\W\\x", 99);
-    f.sys.thousandsSeparator = L".";
-    BackupSettings s;
-    s.txtDefaultPath = s.TxtSrc = L"C:\\W";
-    s.txtSpecificUserFiles = L"C:\\W\\*.*";
-    std::wstring* fields[] = {&s.txtDefaultPath, &s.txtSpecificUserFiles, &s.TxtSrc};
-    *fields[static_cast<int>(c.panel)] = c.field;
-    s.chkRecurseDestination = s.chkRecurseUser = s.chkRecurseSpecific = c.recurse;
-    const Ctl first[] = {Ctl::txtFileCountDestination, Ctl::txtFileCountUser,
-                         Ctl::txtFileCountSpecific};
-    std::wstring writes;
-    GetMetrics(c.panel, s, f.platform, [&](Ctl box, const std::wstring& text) {
-      unsigned k = static_cast<int>(box) - static_cast<int>(first[static_cast<int>(c.panel)]);
-      writes += (k < 5 ? L"f?n?b"[k] : L'?') + (L"=" + text + L" ");
-    });
-    EXPECT_EQ(writes, c.writes) << "field " << c.field;
-    EXPECT_EQ(f.dialogs.busy, "+-");
-  }
-  fake::FakePlatform f;
-  auto gone = [](Ctl, const std::wstring&) { throw 1; };  // the window went away
-  EXPECT_THROW(GetMetrics(Panel::Destination, BackupSettings(), f.platform, gone), int);
-  EXPECT_EQ(f.dialogs.busy, "+-");
-}
 
 TEST(ListUserProfiles, FoldersProperCasedSortedWithoutSystemNames) {
   fake::FakePlatform p;
@@ -102,8 +60,10 @@ TEST(BrowseUsers, PickHandsOverTheTrimmedNameThenClosesActivatesAndResets) {
     host.window->Form_Load();  // a fresh list drops the selection
     EXPECT_EQ(host.window->Selected() + host.window->Users().size(), 2u);
     host.window->SelectUser(select);
+    EXPECT_EQ(host.window->Selected(), pick.empty() ? -1 : select);
     doubleClick ? host.window->lstUsers_DblClick() : host.window->cmdUsers_Click();
     EXPECT_EQ(host.log, L"list list close activate Reset2 " + pick);
+    EXPECT_EQ(host.window, nullptr);
     SelectedUserName.clear();
   }
 }
