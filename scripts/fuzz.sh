@@ -9,7 +9,8 @@ names=()
 for source in "$root"/tests/fuzz/*_fuzz.cpp; do names+=("$(basename "$source" .cpp)"); done
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTESSEL_FUZZ=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" --target "${names[@]}" >/dev/null
+cmake --build "$build" -j "$(nproc)" --target "${names[@]}" >"$build/build.log" ||
+  { tail -30 "$build/build.log"; exit 1; }
 mkdir -p "$build/crashes"
 pids=()
 for name in "${names[@]}"; do

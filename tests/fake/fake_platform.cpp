@@ -6,17 +6,8 @@
 
 namespace tessel::fake {
 
-namespace {
-
-void Note(Log* log, std::wstring event) {
-  if (log) log->push_back(std::move(event));
-}
-
-}  // namespace
-
 std::optional<std::wstring> FakeFileSystem::Key(std::wstring_view path) {
   if (path.size() < 2 || path[1] != L':' || (path.size() > 2 && path[2] != L'\\')) return {};
-  if (ToUpperChar(path[0]) < L'A' || ToUpperChar(path[0]) > L'Z') return {};
   std::wstring key;
   for (wchar_t c : path) {
     if (c != L'\\' || key.back() != L'\\') key += ToLowerChar(c);
@@ -63,9 +54,8 @@ void FakeFileSystem::AddTextFile(std::wstring_view path, std::string_view bytes)
 }
 
 void FakeFileSystem::AddLink(std::wstring_view path, std::wstring_view target) {
-  Entry& entry = Add(path);
-  entry.attributes = kAttrDirectory | kAttrReparsePoint;
-  entry.link = target;
+  AddFolder(path, kAttrDirectory | kAttrReparsePoint);
+  Add(path).link = target;
 }
 
 void FakeFileSystem::Remove(std::wstring_view path) {
@@ -114,7 +104,7 @@ Status FakeFileSystem::CreateFolder(std::wstring_view path) {
   if (!IsFolder(path.substr(0, path.rfind(L'\\') + 1))) return Status::Failed(L"not found");
   if (Find(path) != entries_.end()) return Status::Failed(L"exists");
   Add(path);
-  Note(log, L"+" + std::wstring(path));
+  if (log) log->push_back(L"+" + std::wstring(path));
   return Status::Ok();
 }
 
@@ -126,7 +116,7 @@ Status FakeFileSystem::MakeFolderPath(std::wstring_view path) {
     std::wstring level(path.substr(0, end));
     if (Find(level) == entries_.end()) {
       Add(level);
-      Note(log, L"+" + level);
+      if (log) log->push_back(L"+" + level);
     } else if (!IsFolder(level)) {
       return Status::Failed(L"a file is in the way: " + level);
     }
@@ -170,17 +160,17 @@ std::wstring FakeSystem::FromCodePage(std::string_view bytes) {
 }
 
 Status FakeSystem::RunAndWait(std::wstring_view commandLine) {
-  Note(log, L"Run " + std::wstring(commandLine));
+  if (log) log->push_back(L"Run " + std::wstring(commandLine));
   return launchResult;
 }
 
 void FakeSystem::OpenWebAddress(std::wstring_view address) {
-  Note(log, L"Web " + std::wstring(address));
+  if (log) log->push_back(L"Web " + std::wstring(address));
 }
 
 Answer FakeDialogs::ShowMessage(std::wstring_view text, std::wstring_view caption,
                                 Buttons buttons) {
-  Note(log, L"!" + std::wstring(caption) + L"\n" + std::wstring(text));
+  if (log) log->push_back(L"!" + std::wstring(caption) + L"\n" + std::wstring(text));
   if (buttons == Buttons::Ok) return Answer::Ok;
   Answer answer = answers.empty() ? Answer::Yes : answers.front();
   if (!answers.empty()) answers.pop_front();

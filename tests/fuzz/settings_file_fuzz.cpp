@@ -9,29 +9,19 @@
 
 using namespace tessel;
 
-namespace {
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  // The fake's code page is Latin-1, in which every byte is a character, as on a Western system.
-  fake::FakeSystem sys;
-  auto fromLatin1 = [&](std::string_view b) { return sys.FromCodePage(b); };
-  auto toLatin1 = [&](std::wstring_view t) { return sys.ToCodePage(t); };
+  fake::FakeSystem sys;  // its code page is Latin-1, in which every byte is a character
+  CodePageDecoder fromCodePage = [&](std::string_view b) { return sys.FromCodePage(b); };
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  // Read through a single-byte code page and through a multi-byte one (UTF-8 stands in for it):
-  // no line holds a line end or NUL, and no decoding makes more characters than bytes.
-  for (const CodePageDecoder& decode : {CodePageDecoder(fromLatin1), CodePageDecoder(FromUtf8)}) {
+  // Through a single-byte code page and a multi-byte one (UTF-8 stands in for it): no line holds
+  // a line end or NUL, and no decoding makes more characters than bytes.
+  for (const CodePageDecoder& decode : {fromCodePage, CodePageDecoder(FromUtf8)}) {
     size_t total = 0;
     for (const std::wstring& line : ParseSettingsFile(bytes, decode)) {
-      Require(line.find_first_of(std::wstring_view(L"\r\n\0", 3)) == std::wstring::npos);
+      if (line.find_first_of(std::wstring_view(L"\r\n\0", 3)) != std::wstring::npos) std::abort();
       total += line.size();
     }
-    Require(total <= size);
+    if (total > size) std::abort();
   }
   // Two bytes per character, so every UTF-16 unit appears; what a text box cannot hold is dropped.
   std::wstring text;
@@ -39,9 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     wchar_t c = static_cast<wchar_t>(data[i] | (data[i + 1] << 8));
     if (c != L'\r' && c != L'\n' && c != L'\0') text += c;
   }
-  std::vector<std::wstring> back =
-      ParseSettingsFile(EncodeSettingsFile(text, toLatin1), fromLatin1);
-  Require(back.size() == 1 && back[0] == text);
-  Require(FromUtf8(ToUtf8(text)) == text);
+  std::string stored =
+      EncodeSettingsFile(text, [&](std::wstring_view t) { return sys.ToCodePage(t); });
+  if (ParseSettingsFile(stored, fromCodePage) != std::vector<std::wstring>{text}) std::abort();
+  if (FromUtf8(ToUtf8(text)) != text) std::abort();
   return 0;
 }

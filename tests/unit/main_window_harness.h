@@ -75,11 +75,6 @@ inline std::wstring Brief(const std::wstring& text) {
   return text;
 }
 
-// One character per byte.
-inline std::wstring Widen(std::string_view bytes) {
-  return fake::FakeSystem().FromCodePage(bytes);
-}
-
 class Harness : public MainView, public Shell {
  public:
   Harness() {
@@ -94,8 +89,8 @@ class Harness : public MainView, public Shell {
   // "Month=" type into a list, "Year#2" selects an entry; "pick=" queues a folder pick, "No" a
   // No answer, "Pick=" a profile pick, "Clear" empties the log, "stored?" logs the settings file's
   // bytes and "restart" what a Reset shows as the destination; "stored=", "file=", "big=", "dir=",
-  // "rm=", "windir=", "netuser", "failReads", "failWrites" and "launch=" (its failure) arrange the
-  // machine; anything else names a reaction or button of the window.
+  // "rm=", "windir=", "netuser" (none) or "netuser=", "failReads", "failWrites" and "launch=" (its
+  // failure) arrange the machine; anything else names a reaction or button of the window.
   void Do(std::wstring_view steps) {
     for (size_t at = 0; at < steps.size();) {
       size_t end = std::min(steps.find(L"; ", at), steps.size());
@@ -135,7 +130,10 @@ class Harness : public MainView, public Shell {
         {L"pick", [&] { fake.dialogs.folderPicks.push_back(a); }},
         {L"No", [&] { fake.dialogs.answers.push_back(Answer::No); }},
         {L"Clear", [&] { Clear(); }},
-        {L"stored?", [&] { Note(L"stored " + Widen(fake.fs.Content(kStoredFile).value_or(""))); }},
+        {L"stored?",
+         [&] {
+           Note(L"stored " + fake.sys.FromCodePage(fake.fs.Content(kStoredFile).value_or("")));
+         }},
         {L"restart",
          [&] {
            size_t before = fake.log.size();
@@ -150,7 +148,8 @@ class Harness : public MainView, public Shell {
         {L"dir", [&] { fake.fs.AddFolder(a); }},
         {L"rm", [&] { fake.fs.Remove(a); }},
         {L"windir", [&] { fake.sys.windowsDirectory = a; }},
-        {L"netuser", [&] { fake.sys.userName = std::nullopt; }},
+        {L"netuser",
+         [&] { fake.sys.userName = op < step.size() ? std::optional(a) : std::nullopt; }},
         {L"failReads", [&] { fake.fs.failReads = true; }},
         {L"failWrites", [&] { fake.fs.failWrites = true; }},
         {L"launch", [&] { fake.sys.launchResult = Status::Failed(a); }}};
