@@ -60,18 +60,14 @@ void FakeFileSystem::AddLink(std::wstring_view path, std::wstring_view target) {
 
 void FakeFileSystem::Remove(std::wstring_view path) {
   std::wstring key = Key(path).value();
-  auto below = entries_.lower_bound(key + L"\\");
-  while (below != entries_.end() && below->first.starts_with(key + L"\\")) {
-    below = entries_.erase(below);
-  }
-  entries_.erase(key);
+  std::erase_if(entries_,
+                [&](const auto& e) { return (e.first + L"\\").starts_with(key + L"\\"); });
 }
 
 std::optional<std::string> FakeFileSystem::Content(std::wstring_view path) {
-  if (auto found = Find(path); found != entries_.end() && !IsFolder(path)) {
-    return found->second.content;
-  }
-  return std::nullopt;
+  auto found = Find(path);
+  return found == entries_.end() || IsFolder(path) ? std::nullopt
+                                                   : std::optional(found->second.content);
 }
 
 bool FakeFileSystem::ListFolder(std::wstring_view folder, const EntrySink& sink) {
@@ -80,12 +76,12 @@ bool FakeFileSystem::ListFolder(std::wstring_view folder, const EntrySink& sink)
   auto found = Find(folder);
   if (!IsFolder(folder) || found->second.unlistable) return false;
   std::wstring prefix = found->first + L"\\";
-  for (auto it = entries_.lower_bound(prefix); it != entries_.end(); ++it) {
-    if (!it->first.starts_with(prefix)) break;
+  for (auto it = entries_.lower_bound(prefix);
+       it != entries_.end() && it->first.starts_with(prefix); ++it) {
+    // Only the folder's own entries, not those further down.
     const Entry& e = it->second;
-    if (it->first.find(L'\\', prefix.size()) == std::wstring::npos) {
+    if (it->first.find(L'\\', prefix.size()) == std::wstring::npos)
       sink({e.name, e.attributes, e.size, e.tag});
-    }
   }
   return true;
 }

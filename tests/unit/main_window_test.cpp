@@ -69,26 +69,6 @@ std::wstring Paths(const std::wstring& yearMonth, const std::wstring& user = L"j
          ProperCase(user) + L"\\Documents\\*.*";
 }
 
-TEST(Reactions, WritesRefreshesAndFocus) {
-  const std::wstring cases[][2] = {
-      {L"Dest=D:\\B",
-       L"Dest=D:\\B | Example=D:\\B\\docs-201108.zip | UserFile=D:\\B\\jsmith-201108.zip | "
-       L"D=1/1/1,234,567"},
-      {L"Label=", L"Label= | Example="},
-      {L"Src=", L"Src= | DirFiles= | S"},
-      {L"Src=D:\\", L"Src=D:\\ | DirFiles=D:\\*.* | S=1/2/1,234,567"},
-      {L"User=jdoe", L"User=jdoe | UserFile=" + kZips +
-                         L"jdoe-201108.zip | "
-                         L"UserFiles=C:\\USers\\Jdoe\\Documents\\*.* | U=1/0/1"},
-      {L"Year#0", L"Year=2009@0/5 | " + Paths(L"200908") + L" | Tab2"},
-      // Typing runs nothing until the next rebuild; text unlike the entry drops its selection.
-      {L"Month=08; Year=2012; Label=x",
-       L"Month=08@7/12 | Year=2012@-1/5 | Label=x | Example=" + kZips + L"x-201208.zip"},
-      {L"Month#0; Month=1", L"Month=01@0/12 | " + Paths(L"201101") + L" | Tab1 | Month=1@-1/12"},
-      {L"Month#12; Year#-1", L""}};
-  ExpectLogs(kPrepare, cases);
-}
-
 // Emptying both lists and Form_Load2 as versioning on and Reset2 run them, for a user.
 std::wstring Refill(const std::wstring& user, const std::wstring& panel = L"U") {
   return L"Month=@-1/0 | Year=@-1/0 | Month=@-1/12 | Month=01@0/12 | " + Paths(L"01", user) +
@@ -96,10 +76,27 @@ std::wstring Refill(const std::wstring& user, const std::wstring& panel = L"U") 
          panel + L" | Tab2 | UserFile=" + kZips + user + L"-201101.zip";
 }
 
-TEST(Versioning, OffOnAndReset2) {
+TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
+  EXPECT_EQ(kVendorAddress, L"http://" + std::wstring(kVendorHost) + L"/");
   const std::wstring hidden = L"frmMonth | Month=1@-1/12^ | Month=1@-1/12 | ";
   const std::wstring shown = L"frmMonth | Month=1@-1/12 | Month=1@-1/12 | ";
   const std::wstring cases[][2] = {
+      {L"Dest=D:\\B",
+       L"Dest=D:\\B | Example=D:\\B\\docs-201108.zip | UserFile=D:\\B\\jsmith-201108.zip | "
+       L"D=1/1/1,234,567"},
+      {L"Label=", L"Label= | Example="},
+      {L"Src=", L"Src= | DirFiles= | S"},
+      {L"Src=D:\\", L"Src=D:\\ | DirFiles=D:\\*.* | S=1/2/1,234,567"},
+      {L"User=jdoe",
+       L"User=jdoe | UserFile=C:\\Backup Zips\\jdoe-201108.zip | UserFiles=C:\\USers\\"
+       L"Jdoe\\Documents\\*.* | U=1/0/1"},
+      {L"Year#0", L"Year=2009@0/5 | " + Paths(L"200908") + L" | Tab2"},
+      // Typing runs nothing until the next rebuild; text unlike the entry drops its selection.
+      {L"Month=08; Year=2012; Label=x",
+       L"Month=08@7/12 | Year=2012@-1/5 | Label=x | Example=" + kZips + L"x-201208.zip"},
+      {L"Month#0; Month=1", L"Month=01@0/12 | " + Paths(L"201101") + L" | Tab1 | Month=1@-1/12"},
+      {L"Month#12; Year#-1", L""},
+      // Versioning and Reset2.
       {L"optNo_Click", L"Yes^ | No | Month=@-1/12 | frmMonth^ | Month=@-1/12^ | " + Paths(L"2011")},
       {L"optYes_Click", L""},
       // Written even for an empty user.
@@ -108,16 +105,10 @@ TEST(Versioning, OffOnAndReset2) {
       {L"Reset2", shown + Paths(L"20111") + L" | " + Refill(L"jsmith")},
       {L"optNo_Click; Clear; Pick=Jdoe; Reset2",
        hidden + L"Yes | No^ | " + shown + Paths(L"20111") + L" | " + Refill(L"jsmith") +
-           L" | User=Jdoe | UserFile=" + kZips +
-           L"Jdoe-201101.zip | UserFiles=C:\\USers\\Jdoe\\"
+           L" | User=Jdoe | UserFile=C:\\Backup Zips\\Jdoe-201101.zip | UserFiles=C:\\USers\\Jdoe\\"
            L"Documents\\*.* | U=1/0/1 | " +
-           Paths(L"201101", L"Jdoe") + L" | " + Refill(L"Jdoe", L"U=1/0/1")}};
-  ExpectLogs(kPrepare, cases);
-}
-
-TEST(Buttons, PickersWindowsLinkResetAndQuit) {
-  EXPECT_EQ(kVendorAddress, L"http://" + std::wstring(kVendorHost) + L"/");
-  const std::wstring cases[][2] = {
+           Paths(L"201101", L"Jdoe") + L" | " + Refill(L"Jdoe", L"U=1/0/1")},
+      // Pickers, secondary windows, the vendor link and Quit.
       {L"pick=D:\\B" + std::wstring(1, L'\0') + L"junk; btnBrowseDefault_Click",
        L"Dest=D:\\B | Example=D:\\B\\docs-201108.zip | UserFile=D:\\B\\jsmith-201108.zip | "
        L"D=1/1/1,234,567 | D=1/1/1,234,567"},
