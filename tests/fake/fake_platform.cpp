@@ -114,7 +114,7 @@ Status FakeFileSystem::MakeFolderPath(std::wstring_view path) {
       Add(level);
       if (log) log->push_back(L"+" + level);
     } else if (!IsFolder(level)) {
-      return Status::Failed(L"a file is in the way: " + level);
+      return Status::Failed(L"A file is in the way: " + level);
     }
   }
   return Status::Ok();

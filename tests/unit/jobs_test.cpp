@@ -84,7 +84,7 @@ TEST(DefaultButton, StoresWhatARestartShows) {
       {L"Dest=D:\\; failWrites" + end,
        L"NotStored(" + kStoredFile + L";disk full) | stored D:\\Old\r\n | shows D:\\Old"},
       {L"Dest=D:\\; rm=C:\\Program Files\\Tessel; file=C:\\Program Files\\Tessel" + end,
-       L"Kept(C:\\Program Files\\Tessel\\;a file is in the way: C:\\Program Files\\Tessel) | "
+       L"Kept(C:\\Program Files\\Tessel\\;A file is in the way: C:\\Program Files\\Tessel) | "
        L"stored  | shows C:\\Backup Zips"}};
   ExpectLogs(L"stored=D:\\Old\r\n; file=D:\\F; Form_Load", cases);
 }

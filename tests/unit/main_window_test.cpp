@@ -28,7 +28,7 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
       {L"stored=D:\\1\r\n\r\n", one + L"Dest= | Example= | UserFile= | D | " + builtIn, ok},
       {L"stored=D:\\1; failReads", L"NoRead(" + kStoredFile + L";unreadable) | " + builtIn, ok},
       {L"file=C:\\Program Files\\Tessel",
-       L"NoFolder(C:\\Program Files\\Tessel\\;a file is in the way: C:\\Program Files\\Tessel) | " +
+       L"NoFolder(C:\\Program Files\\Tessel\\;A file is in the way: C:\\Program Files\\Tessel) | " +
            builtIn,
        ok},
       {L"failWrites",
