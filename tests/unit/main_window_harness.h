@@ -191,13 +191,16 @@ class Harness : public MainView, public Shell {
     for (const auto& [control, text] : shown) {
       if (c == control) return Note(text);
     }
-    // A refresh blanks its file count box first and writes its folder count box last, and each
+    // A refresh blanks its three boxes and writes its folder count box last, and each
     // panel's folder count and size boxes lie two and four controls after its file count box.
     const Ctl files[] = {Ctl::txtFileCountDestination, Ctl::txtFileCountUser,
                          Ctl::txtFileCountSpecific};
     for (int p = 0; p < 3; ++p) {
       auto box = [&](int k) { return *TextField(s, Ctl(static_cast<int>(files[p]) + 2 * k)); };
-      if (c == files[p] && box(0).empty()) Note(std::wstring(1, L"DUS"[p]));
+      // Logged when the last box is blanked; "!" if another kept its figures.
+      if (c == Ctl(static_cast<int>(files[p]) + 4) && box(2).empty()) {
+        Note(std::wstring(1, L"DUS"[p]) + (box(0) + box(1) == L"" ? L"" : L"!"));
+      }
       if (c == Ctl(static_cast<int>(files[p]) + 2) && box(0) + box(1) + box(2) != L"000" &&
           !box(1).empty()) {
         fake.log.back() += L"=" + box(0) + L"/" + box(1) + L"/" + box(2);

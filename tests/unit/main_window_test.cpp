@@ -55,9 +55,9 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
 }
 
 // On 5 January 2011 with label docs, source E:\Data and August picked; D:\B holds 1,234,567 bytes
-// in a subfolder.
+// in a subfolder, Jdoe's Documents one byte in one.
 const std::wstring kPrepare =
-    L"big=D:\\B\\s\\a; file=C:\\Users\\Jdoe\\Documents\\c; Form_Load; Label=docs; "
+    L"big=D:\\B\\s\\a; file=C:\\Users\\Jdoe\\Documents\\s\\c; Form_Load; Label=docs; "
     L"Src=E:\\Data; Month#7";
 
 const std::wstring kZips = L"C:\\Backup Zips\\";
@@ -89,7 +89,7 @@ TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
       {L"Src=D:\\", L"Src=D:\\ | DirFiles=D:\\*.* | S=1/2/1,234,567"},
       {L"User=jdoe",
        L"User=jdoe | UserFile=C:\\Backup Zips\\jdoe-201108.zip | UserFiles=C:\\USers\\"
-       L"Jdoe\\Documents\\*.* | U=1/0/1"},
+       L"Jdoe\\Documents\\*.* | U=1/1/1"},
       {L"Year#0", L"Year=2009@0/5 | " + Paths(L"200908") + L" | Tab2"},
       // Typing runs nothing until the next rebuild; text unlike the entry drops its selection.
       {L"Month=08; Year=2012; Label=x",
@@ -106,8 +106,8 @@ TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
       {L"optNo_Click; Clear; Pick=Jdoe; Reset2",
        hidden + L"Yes | No^ | " + shown + Paths(L"20111") + L" | " + Refill(L"jsmith") +
            L" | User=Jdoe | UserFile=C:\\Backup Zips\\Jdoe-201101.zip | UserFiles=C:\\USers\\Jdoe\\"
-           L"Documents\\*.* | U=1/0/1 | " +
-           Paths(L"201101", L"Jdoe") + L" | " + Refill(L"Jdoe", L"U=1/0/1")},
+           L"Documents\\*.* | U=1/1/1 | " +
+           Paths(L"201101", L"Jdoe") + L" | " + Refill(L"Jdoe", L"U=1/1/1")},
       // Pickers, secondary windows, the vendor link and Quit.
       {L"pick=D:\\B" + std::wstring(1, L'\0') + L"junk; btnBrowseDefault_Click",
        L"Dest=D:\\B | Example=D:\\B\\docs-201108.zip | UserFile=D:\\B\\jsmith-201108.zip | "
