@@ -19,8 +19,8 @@ bool StartsWord(wchar_t previous) {
   }
 }
 
-// Latin Extended-A pairs capitals with small letters at even/odd code points, except in two runs
-// that pair odd/even.
+// Latin Extended-A (up to U+017E: the long s after it has no pair) pairs capitals with small
+// letters at even/odd code points, except in two runs that pair odd/even.
 bool OddIsCapitalInLatinExtendedA(wchar_t c) {
   return (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
 }
@@ -32,8 +32,8 @@ wchar_t ToUpperChar(wchar_t c) {
   if (c < 0xE0) return c;
   if (c <= 0xFE) return c == 0xF7 ? c : static_cast<wchar_t>(c - 32);
   if (c == 0xFF) return static_cast<wchar_t>(0x178);
-  if (c >= 0x100 && c <= 0x17F) {
-    if (c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
+  if (c >= 0x100 && c <= 0x17E) {
+    if (c == 0x131 || c == 0x138 || c == 0x149) return c;
     bool odd = (c & 1) != 0;
     if (OddIsCapitalInLatinExtendedA(c)) return odd ? c : static_cast<wchar_t>(c - 1);
     return odd ? static_cast<wchar_t>(c - 1) : c;
@@ -49,8 +49,8 @@ wchar_t ToLowerChar(wchar_t c) {
   if (c < 0xC0) return c;
   if (c <= 0xDE) return c == 0xD7 ? c : static_cast<wchar_t>(c + 32);
   if (c == 0x178) return static_cast<wchar_t>(0xFF);
-  if (c >= 0x100 && c <= 0x17F) {
-    if (c == 0x130 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
+  if (c >= 0x100 && c <= 0x17E) {
+    if (c == 0x130 || c == 0x138 || c == 0x149) return c;
     bool odd = (c & 1) != 0;
     if (OddIsCapitalInLatinExtendedA(c)) return odd ? static_cast<wchar_t>(c + 1) : c;
     return odd ? c : static_cast<wchar_t>(c + 1);

@@ -48,7 +48,6 @@ void Append(std::wstring& out, char32_t c) {
 
 std::string ToUtf8(std::wstring_view text) {
   std::string out;
-  out.reserve(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = static_cast<char32_t>(text[i]);
     if constexpr (sizeof(wchar_t) == 2) {
@@ -64,7 +63,6 @@ std::string ToUtf8(std::wstring_view text) {
 
 std::wstring FromUtf8(std::string_view bytes) {
   std::wstring out;
-  out.reserve(bytes.size());
   size_t i = 0;
   while (i < bytes.size()) {
     unsigned char lead = static_cast<unsigned char>(bytes[i]);

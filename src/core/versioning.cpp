@@ -55,8 +55,7 @@ void MainWindow::Reset2() {
 
   if (!pick.empty()) SetText(Ctl::txtUsers, pick);
   WriteArchivePathsAndPattern(drive, UsersSpelling::Users);
-  RefillListsAndRewriteUserArchive();
-  SelectedUserName.clear();
+  RefillListsAndRewriteUserArchive();  // its Form_Load2 empties SelectedUserName
 }
 
 void MainWindow::btnReset_Click() {

@@ -1,6 +1,7 @@
 // The destination drive and folder checks and folder creation.
 #include "destination/folder_checks.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/text.h"
@@ -32,6 +33,13 @@ std::wstring NotAFullPathReason() {
   return L"A destination must be a full path that begins with a drive, such as D:\\Backup Zips.";
 }
 
+std::wstring SlashesReason(std::wstring_view destination) {
+  std::wstring meant(destination);
+  std::replace(meant.begin(), meant.end(), L'/', L'\\');
+  return L"Folders are separated by backslashes (\\), not by slashes (/): type " + meant +
+         L" instead.";
+}
+
 std::wstring DestinationRoot(std::wstring_view destination) {
   return std::wstring(destination.substr(0, 1)) + L":\\";
 }
@@ -48,6 +56,13 @@ bool MakeSureDirectoryTreeExists(Platform& platform, std::wstring_view destinati
       Answer::Yes) {
     return false;
   }
+  // Folders are split at "\" only. Windows would read "/" as a separator in some calls and as part
+  // of a name in others, so refuse it before anything is made.
+  if (destination.find(L'/') != std::wstring_view::npos) {
+    platform.dialogs.ShowMessage(FolderNotCreatedMessage(destination, SlashesReason(destination)),
+                                 kAppTitle, Buttons::Ok);
+    return false;
+  }
   // Every component counts, empty ones included: a doubled or trailing "\" only adds a separator
   // to a folder that exists by then.
   std::vector<std::wstring_view> parts;
@@ -60,7 +75,8 @@ bool MakeSureDirectoryTreeExists(Platform& platform, std::wstring_view destinati
   }
   std::wstring running = std::wstring(parts[0]) + L"\\";
   for (size_t i = 1; i < parts.size(); ++i) {
-    running = BuildPath(running, parts[i]);
+    // No component holds a "\", so joining needs only the one separator.
+    running = QualifyPath(running).append(parts[i]);
     if (platform.fs.FolderExists(running)) continue;
     Status made = platform.fs.CreateFolder(running);
     if (!made) {
@@ -77,19 +93,6 @@ bool MakeSureDirectoryTreeExists(Platform& platform, std::wstring_view destinati
     return false;
   }
   return true;
-}
-
-std::wstring BuildPath(std::wstring_view folder, std::wstring_view name) {
-  std::wstring path(folder);
-  bool folderEnds = !folder.empty() && folder.back() == L'\\';
-  bool nameStarts = !name.empty() && name.front() == L'\\';
-  if (folderEnds && nameStarts) {
-    name.remove_prefix(1);
-  } else if (!folderEnds && !nameStarts && !folder.empty()) {
-    path += L'\\';
-  }
-  path.append(name);
-  return path;
 }
 
 Status MakeFolder(Platform& platform, std::wstring_view path) {

@@ -17,6 +17,8 @@ std::wstring MissingFolderQuestion(std::wstring_view folder);
 std::wstring FolderNotCreatedMessage(std::wstring_view folder, std::wstring_view reason);
 // The reason given when a destination without a root ("D:Backups") cannot be made.
 std::wstring NotAFullPathReason();
+// The reason given for a destination written with "/", naming it as it was meant.
+std::wstring SlashesReason(std::wstring_view destination);
 
 // The first character of the destination, then ":\" (whatever that character is).
 std::wstring DestinationRoot(std::wstring_view destination);
@@ -25,12 +27,10 @@ std::wstring DestinationRoot(std::wstring_view destination);
 bool CheckDriveExists(Platform& platform, std::wstring_view root);
 
 // Passes when `destination` exists. Otherwise asks whether to create it: No fails; Yes creates
-// each missing level in turn and passes, or reports the first level that cannot be created (or a
-// destination that is still missing afterwards, being no full path) and fails.
+// each missing level in turn and passes. Fails after saying why when the destination holds a "/"
+// (nothing is made then), when a level cannot be created, or when the destination is still
+// missing afterwards (being no full path).
 bool MakeSureDirectoryTreeExists(Platform& platform, std::wstring_view destination);
-
-// Joins a folder and a name with exactly one "\" between them; an empty name only adds the "\".
-std::wstring BuildPath(std::wstring_view folder, std::wstring_view name);
 
 // Creates every missing level of `path` (with or without a trailing "\"), silently.
 Status MakeFolder(Platform& platform, std::wstring_view path);

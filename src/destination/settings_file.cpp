@@ -36,10 +36,7 @@ std::vector<std::wstring> ParseSettingsFile(std::string_view bytes,
     size_t end = text.find_first_of(L"\r\n", start);
     if (end == std::wstring::npos) end = text.size();
     lines.push_back(TrimNull(std::wstring_view(text).substr(start, end - start)));
-    start = end + 1;
-    if (end < text.size() && text[end] == L'\r' && start < text.size() && text[start] == L'\n') {
-      ++start;
-    }
+    start = end + (std::wstring_view(text).substr(end, 2) == L"\r\n" ? 2 : 1);
   }
   return lines;
 }

@@ -6,7 +6,6 @@ namespace tessel {
 std::wstring GroupDigits(uint64_t value, std::wstring_view separator) {
   std::wstring digits = std::to_wstring(value);
   std::wstring grouped;
-  grouped.reserve(digits.size() + (digits.size() / 3) * separator.size());
   for (size_t i = 0; i < digits.size(); ++i) {
     if (i > 0 && (digits.size() - i) % 3 == 0) grouped += separator;
     grouped += digits[i];

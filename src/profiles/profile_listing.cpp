@@ -9,9 +9,10 @@ namespace tessel {
 
 namespace {
 
-// Compared after proper-casing, so every letter case of these is left out.
-constexpr std::wstring_view kExcluded[] = {
-    L".", L"..", L"All Users", L"Default User", L"Localservice", L"Networkservice"};
+// Compared after proper-casing, so every letter case of these is left out. "." and ".." need no
+// place here: listings never yield them.
+constexpr std::wstring_view kExcluded[] = {L"All Users", L"Default User", L"Localservice",
+                                           L"Networkservice"};
 
 bool LessIgnoringCase(const std::wstring& a, const std::wstring& b) {
   return std::lexicographical_compare(

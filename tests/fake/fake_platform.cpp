@@ -1,290 +1,143 @@
 #include "fake_platform.h"
 
+#include <algorithm>
+
 #include "core/text.h"
 
 namespace tessel::fake {
 
-namespace {
-
-bool InvalidNameChar(wchar_t c) {
-  return c < 32 || std::wstring_view(L"<>:\"/|?*").find(c) != std::wstring_view::npos;
-}
-
-Status AccessDenied() {
-  return Status::Failed(L"Access is denied.");
-}
-Status SharingViolation() {
-  return Status::Failed(
-      L"The process cannot access the file because it is being used by another process.");
-}
-Status NotFound() {
-  return Status::Failed(L"The system cannot find the path specified.");
-}
-
-}  // namespace
-
-FakeFileSystem::Parsed FakeFileSystem::Parse(std::wstring_view path) {
-  Parsed p;
-  if (path.size() < 2 || path[1] != L':') return p;
-  wchar_t letter = ToUpperChar(path[0]);
-  if (letter < L'A' || letter > L'Z') return p;
-  if (path.size() > 2 && path[2] != L'\\') return p;  // "C:x" is relative to a current folder
-  p.valid = true;
-  p.drive = letter;
-  std::wstring_view rest = path.size() > 3 ? path.substr(3) : std::wstring_view();
-  p.trailingSlash = path.size() > 3 && path.back() == L'\\';
-  size_t start = 0;
-  while (start < rest.size()) {
-    size_t end = rest.find(L'\\', start);
-    if (end == std::wstring_view::npos) end = rest.size();
-    if (end > start) p.parts.emplace_back(rest.substr(start, end - start));
-    start = end + 1;
+std::optional<std::wstring> FakeFileSystem::Key(std::wstring_view path) {
+  if (path.size() < 2 || path[1] != L':' || (path.size() > 2 && path[2] != L'\\')) return {};
+  std::wstring key;
+  for (wchar_t c : path) {
+    if (c != L'\\' || key.back() != L'\\') key += ToLowerChar(c);
   }
-  return p;
-}
-
-std::wstring FakeFileSystem::Key(std::wstring_view name) {
-  std::wstring key(name);
-  for (wchar_t& c : key) c = ToLowerChar(c);
+  if (key.back() == L'\\') key.pop_back();
   return key;
 }
 
-FakeFileSystem::Node* FakeFileSystem::Find(const Parsed& p, bool followLastLink) const {
-  if (!p.valid) return nullptr;
-  auto drive = drives_.find(p.drive);
-  if (drive == drives_.end()) return nullptr;
-  Node* node = drive->second.get();
-  for (size_t i = 0; i < p.parts.size(); ++i) {
-    if (!(node->attributes & kAttrDirectory)) return nullptr;
-    auto child = node->children.find(Key(p.parts[i]));
-    if (child == node->children.end()) return nullptr;
-    node = child->second.get();
-    bool last = i + 1 == p.parts.size();
-    if (!node->linkTarget.empty() && (!last || followLastLink)) {
-      node = Find(Parse(node->linkTarget), true);
-      if (!node) return nullptr;
-    }
-  }
-  return node;
+FakeFileSystem::Entries::iterator FakeFileSystem::Find(std::wstring_view path) {
+  std::optional<std::wstring> key = Key(path);
+  auto found = key ? entries_.find(*key) : entries_.end();
+  if (found != entries_.end() && !found->second.link.empty()) return Find(found->second.link);
+  return found;
 }
 
-FakeFileSystem::Node* FakeFileSystem::Ensure(const Parsed& p, size_t count) {
-  auto& root = drives_[p.drive];
-  if (!root) root = std::make_unique<Node>();
-  Node* node = root.get();
-  for (size_t i = 0; i < count; ++i) {
-    auto& child = node->children[Key(p.parts[i])];
-    if (!child) {
-      child = std::make_unique<Node>();
-      child->name = p.parts[i];
-    }
-    node = child.get();
-  }
-  return node;
+bool FakeFileSystem::IsFolder(std::wstring_view path) {
+  auto found = Find(path);
+  return found != entries_.end() && (found->second.attributes & kAttrDirectory);
 }
 
-void FakeFileSystem::AddDrive(wchar_t letter) {
-  auto& root = drives_[ToUpperChar(letter)];
-  if (!root) root = std::make_unique<Node>();
+FakeFileSystem::Entry& FakeFileSystem::Add(std::wstring_view path) {
+  while (path.size() > 3 && path.back() == L'\\') path.remove_suffix(1);
+  std::wstring key = Key(path).value();
+  size_t cut = path.rfind(L'\\');
+  if (key.size() > 2) Add(path.substr(0, std::max<size_t>(cut, 3)));
+  Entry& entry = entries_[key];
+  if (entry.name.empty()) entry.name = key.size() > 2 ? path.substr(cut + 1) : path;
+  return entry;
 }
 
 void FakeFileSystem::AddFolder(std::wstring_view path, uint32_t attributes) {
-  Parsed p = Parse(path);
-  Ensure(p, p.parts.size())->attributes = attributes | kAttrDirectory;
+  Add(path).attributes = attributes | kAttrDirectory;
 }
 
 void FakeFileSystem::AddFile(std::wstring_view path, uint64_t size, uint32_t attributes) {
-  Parsed p = Parse(path);
-  Node* node = Ensure(p, p.parts.size());
-  node->attributes = attributes & ~kAttrDirectory;
-  node->size = size;
+  Entry& entry = Add(path);
+  entry.attributes = attributes & ~kAttrDirectory;
+  entry.size = size;
 }
 
 void FakeFileSystem::AddTextFile(std::wstring_view path, std::string_view bytes) {
   AddFile(path, bytes.size());
-  Find(path)->content = std::string(bytes);
+  Add(path).content = bytes;
 }
 
 void FakeFileSystem::AddLink(std::wstring_view path, std::wstring_view target) {
-  Parsed p = Parse(path);
-  Node* node = Ensure(p, p.parts.size());
-  node->attributes = kAttrDirectory | kAttrReparsePoint;
-  node->linkTarget = std::wstring(target);
-}
-
-void FakeFileSystem::SetReparseTag(std::wstring_view path, uint32_t tag) {
-  Parsed p = Parse(path);
-  if (Node* n = Find(p, false)) n->reparseTag = tag;
+  AddFolder(path, kAttrDirectory | kAttrReparsePoint);
+  Add(path).link = target;
 }
 
 void FakeFileSystem::Remove(std::wstring_view path) {
-  Parsed p = Parse(path);
-  if (p.parts.empty()) return;
-  std::wstring last = p.parts.back();
-  p.parts.pop_back();
-  if (Node* parent = Find(p, true)) parent->children.erase(Key(last));
+  std::wstring key = Key(path).value();
+  std::erase_if(entries_,
+                [&](const auto& e) { return (e.first + L"\\").starts_with(key + L"\\"); });
 }
 
-void FakeFileSystem::SetUnlistable(std::wstring_view folder) {
-  if (Node* n = Find(folder)) n->unlistable = true;
-}
-
-void FakeFileSystem::DenyWritesUnder(std::wstring_view folder) {
-  if (Node* n = Find(folder)) n->denyWrites = true;
-}
-
-void FakeFileSystem::FailWritesAfterBytes(std::optional<size_t> n) {
-  failAfterBytes_ = n;
-}
-
-void FakeFileSystem::SetUnreadable(std::wstring_view file) {
-  if (Node* n = Find(file)) n->unreadable = true;
-}
-
-void FakeFileSystem::SetLocked(std::wstring_view file, bool locked) {
-  if (Node* n = Find(file)) n->locked = locked;
-}
-
-bool FakeFileSystem::IsFolder(std::wstring_view path) const {
-  Node* n = Find(path);
-  return n && (n->attributes & kAttrDirectory);
-}
-
-bool FakeFileSystem::IsFile(std::wstring_view path) const {
-  Node* n = Find(path);
-  return n && !(n->attributes & kAttrDirectory);
-}
-
-std::optional<std::string> FakeFileSystem::Content(std::wstring_view path) const {
-  Node* n = Find(path);
-  if (!n || (n->attributes & kAttrDirectory)) return std::nullopt;
-  return n->content;
-}
-
-bool FakeFileSystem::WritesDenied(const Parsed& p) const {
-  auto drive = drives_.find(p.drive);
-  if (drive == drives_.end()) return false;
-  Node* node = drive->second.get();
-  if (node->denyWrites) return true;
-  for (const std::wstring& part : p.parts) {
-    auto child = node->children.find(Key(part));
-    if (child == node->children.end()) return false;
-    node = child->second.get();
-    if (node->denyWrites) return true;
-  }
-  return false;
+std::optional<std::string> FakeFileSystem::Content(std::wstring_view path) {
+  auto found = Find(path);
+  return found == entries_.end() || IsFolder(path) ? std::nullopt
+                                                   : std::optional(found->second.content);
 }
 
 bool FakeFileSystem::ListFolder(std::wstring_view folder, const EntrySink& sink) {
   ++listCalls_;
   if (onList) onList(folder);
-  Node* node = Find(folder);
-  if (!node || !(node->attributes & kAttrDirectory) || node->unlistable) return false;
-  for (const auto& [key, child] : node->children) {
-    DirEntry entry;
-    entry.name = child->name;
-    entry.attributes = child->attributes;
-    entry.size = child->size;
-    entry.reparseTag = child->reparseTag;
-    sink(entry);
+  auto found = Find(folder);
+  if (!IsFolder(folder) || found->second.unlistable) return false;
+  std::wstring prefix = found->first + L"\\";
+  for (auto it = entries_.lower_bound(prefix);
+       it != entries_.end() && it->first.starts_with(prefix); ++it) {
+    // Only the folder's own entries, not those further down.
+    const Entry& e = it->second;
+    if (it->first.find(L'\\', prefix.size()) == std::wstring::npos)
+      sink({e.name, e.attributes, e.size, e.tag});
   }
   return true;
 }
 
 bool FakeFileSystem::EntryExists(std::wstring_view path) {
-  Parsed p = Parse(path);
-  if (!p.valid || p.trailingSlash || p.parts.empty()) return false;
-  return Find(p, false) != nullptr;
-}
-
-bool FakeFileSystem::FolderExists(std::wstring_view path) {
-  Parsed p = Parse(path);
-  Node* node = Find(p, true);
-  return node && (node->attributes & kAttrDirectory);
+  std::optional<std::wstring> key = Key(path);
+  return key && !path.ends_with(L'\\') && key->size() > 2 && entries_.count(*key);
 }
 
 Status FakeFileSystem::CreateFolder(std::wstring_view path) {
-  Parsed p = Parse(path);
-  if (!p.valid || p.parts.empty())
-    return Status::Failed(L"The filename, directory name, or volume label syntax is incorrect.");
-  for (wchar_t c : p.parts.back()) {
-    if (InvalidNameChar(c)) {
-      return Status::Failed(L"The filename, directory name, or volume label syntax is incorrect.");
-    }
+  std::optional<std::wstring> key = Key(path);
+  std::wstring_view name = path.substr(path.rfind(L'\\') + 1);
+  if (!key || key->size() < 4 || name.find_first_of(L"<>:\"/|?*") != std::wstring::npos) {
+    return Status::Failed(L"bad name");
   }
-  Parsed parent = p;
-  parent.parts.pop_back();
-  Node* up = Find(parent, true);
-  if (!up || !(up->attributes & kAttrDirectory)) return NotFound();
-  if (up->children.count(Key(p.parts.back()))) {
-    return Status::Failed(L"Cannot create a file when that file already exists.");
-  }
-  if (WritesDenied(parent)) return AccessDenied();
-  Ensure(p, p.parts.size());
-  created_.emplace_back(path);
+  if (!IsFolder(path.substr(0, path.rfind(L'\\') + 1))) return Status::Failed(L"not found");
+  if (Find(path) != entries_.end()) return Status::Failed(L"exists");
+  Add(path);
+  if (log) log->push_back(L"+" + std::wstring(path));
   return Status::Ok();
 }
 
 Status FakeFileSystem::MakeFolderPath(std::wstring_view path) {
-  Parsed p = Parse(path);
-  if (!p.valid || !drives_.count(p.drive)) return NotFound();
-  size_t levels = p.trailingSlash ? p.parts.size() : (p.parts.empty() ? 0 : p.parts.size() - 1);
-  std::wstring running(path.substr(0, 3));
-  for (size_t i = 0; i < levels; ++i) {
-    running += p.parts[i];
-    Node* node = Find(running);
-    if (node) {
-      if (!(node->attributes & kAttrDirectory)) return NotFound();
-    } else {
-      Status made = CreateFolder(running);
-      if (!made) return made;
+  if (!IsFolder(path.substr(0, 2))) return Status::Failed(L"not found");
+  // As the real one: each level that ends in "\", so the last only when the path does.
+  for (size_t end = path.find(L'\\', 3); end != std::wstring::npos;
+       end = path.find(L'\\', end + 1)) {
+    std::wstring level(path.substr(0, end));
+    if (Find(level) == entries_.end()) {
+      Add(level);
+      if (log) log->push_back(L"+" + level);
+    } else if (!IsFolder(level)) {
+      return Status::Failed(L"A file is in the way: " + level);
     }
-    running += L'\\';
   }
   return Status::Ok();
 }
 
 Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
-  Node* node = Find(path);
-  if (!node) return Status::Failed(L"The system cannot find the file specified.");
-  if (node->locked) return SharingViolation();
-  if (node->attributes & kAttrDirectory || node->unreadable) return AccessDenied();
-  bytes = node->content;
+  std::optional<std::string> content = Content(path);
+  if (failReads || !content) return Status::Failed(L"unreadable");
+  bytes = *content;
   return Status::Ok();
 }
 
 Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
-  Parsed p = Parse(path);
-  if (!p.valid || p.parts.empty()) return NotFound();
-  Parsed parent = p;
-  parent.parts.pop_back();
-  Node* up = Find(parent, true);
-  if (!up || !(up->attributes & kAttrDirectory)) return NotFound();
-  if (WritesDenied(p)) return AccessDenied();
-  if (Node* existing = Find(p, true); existing && (existing->attributes & kAttrDirectory)) {
-    return AccessDenied();
-  } else if (existing && existing->locked) {
-    return SharingViolation();
+  if (!IsFolder(path.substr(0, path.rfind(L'\\') + 1)) || IsFolder(path)) {
+    return Status::Failed(L"not found");
   }
-  if (failAfterBytes_ && bytes.size() > *failAfterBytes_) {
-    return Status::Failed(L"There is not enough space on the disk.");
-  }
-  Node* node = Ensure(p, p.parts.size());
-  node->attributes = kAttrArchive;
-  node->content = std::string(bytes);
-  node->size = bytes.size();
+  if (failWrites) return Status::Failed(L"disk full");
+  AddTextFile(path, bytes);
   return Status::Ok();
 }
 
 Status FakeFileSystem::CreateEmptyFile(std::wstring_view path) {
-  // Never over an existing entry, as the real one creates only new files.
-  if (Find(path)) return Status::Failed(L"The file exists.");
-  return PutFile(path, {});
-}
-
-Status FakeFileSystem::ReplaceFileContent(std::wstring_view path, std::string_view bytes) {
-  // All or nothing, as the real implementation promises: PutFile fails before touching the node.
-  return PutFile(path, bytes);
+  return Find(path) != entries_.end() ? Status::Failed(L"exists") : PutFile(path, {});
 }
 
 std::optional<std::string> FakeSystem::ToCodePage(std::wstring_view text) {
@@ -303,36 +156,26 @@ std::wstring FakeSystem::FromCodePage(std::string_view bytes) {
 }
 
 Status FakeSystem::RunAndWait(std::wstring_view commandLine) {
-  launches.emplace_back(commandLine);
-  if (programs) {
-    size_t close = commandLine.find(L'"', 1);
-    std::wstring_view program =
-        commandLine.substr(1, close == std::wstring_view::npos ? 0 : close - 1);
-    if (!programs->EntryExists(program)) {
-      return Status::Failed(L"The system cannot find the file specified.");
-    }
-    if (programs->FolderExists(program)) return Status::Failed(L"Access is denied.");
-  }
-  if (launchResult && onLaunch) onLaunch();
+  if (log) log->push_back(L"Run " + std::wstring(commandLine));
   return launchResult;
+}
+
+void FakeSystem::OpenWebAddress(std::wstring_view address) {
+  if (log) log->push_back(L"Web " + std::wstring(address));
 }
 
 Answer FakeDialogs::ShowMessage(std::wstring_view text, std::wstring_view caption,
                                 Buttons buttons) {
-  messages.push_back({std::wstring(text), std::wstring(caption), buttons});
-  if (onMessage) onMessage(messages.back());
+  if (log) log->push_back(L"!" + std::wstring(caption) + L"\n" + std::wstring(text));
   if (buttons == Buttons::Ok) return Answer::Ok;
-  if (answers.empty()) return Answer::Yes;
-  Answer answer = answers.front();
-  answers.pop_front();
+  Answer answer = answers.empty() ? Answer::Yes : answers.front();
+  if (!answers.empty()) answers.pop_front();
   return answer;
 }
 
 std::optional<std::wstring> FakeDialogs::BrowseForFolder() {
-  ++browseCalls;
-  if (folderPicks.empty()) return std::nullopt;
-  std::optional<std::wstring> pick = folderPicks.front();
-  folderPicks.pop_front();
+  std::optional<std::wstring> pick = folderPicks.empty() ? std::nullopt : folderPicks.front();
+  if (!folderPicks.empty()) folderPicks.pop_front();
   return pick;
 }
 

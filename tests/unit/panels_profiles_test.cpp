@@ -1,0 +1,72 @@
+// The metrics panels (which folder, which boxes in which order, the Recurse values, the busy
+// pointer), the profile listing and the Browse for Users hand-over.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <tuple>
+
+#include "core/backup_settings.h"
+#include "fake_platform.h"
+#include "profiles/browse_users.h"
+#include "profiles/profile_listing.h"
+
+namespace tessel {
+namespace {
+
+TEST(ListUserProfiles, FoldersProperCasedSortedWithoutSystemNames) {
+  fake::FakePlatform p;
+  for (const wchar_t* name :
+       {L"All Users", L"all users", L"DEFAULT USER", L"LocalService", L"NetworkService", L"Public",
+        L"Default", L"zed", L"JSmith", L"john smith", L"bob"}) {
+    p.fs.AddFolder(std::wstring(L"D:\\Users\\") + name, kAttrDirectory | kAttrHidden);
+  }
+  p.fs.AddFile(L"D:\\Users\\desktop.ini", 1, kAttrHidden | kAttrSystem);
+  p.fs.AddFile(L"D:\\Users\\notes.txt", 1, kAttrNormal);
+  p.fs.AddFile(L"D:\\Users\\readme", 1, kAttrReadOnly);
+  std::vector<std::wstring> list = {L"left over"};
+  ListUserProfiles(p.fs, L"D:\\Users", list);
+  EXPECT_EQ(list, (std::vector<std::wstring>{L"Bob", L"Default", L"Desktop.ini", L"John Smith",
+                                             L"Jsmith", L"Public", L"Readme", L"Zed"}));
+  p.fs.SetUnlistable(L"D:\\Users");
+  ListUserProfiles(p.fs, L"D:\\Users\\", list);
+  EXPECT_TRUE(list.empty());
+}
+
+// The window's view and host at once, destroying the presenter on close as the real window does.
+struct Host : BrowseUsersView, BrowseUsersHost {
+  std::wstring log;
+  std::unique_ptr<BrowseUsers> window;
+  void ListChanged() override { log += L"list "; }
+  void CloseBrowseUsers() override { log += L"close ", window.reset(); }
+  void ActivateMainWindow() override { log += L"activate "; }
+  void Reset2() override { log += L"Reset2 " + SelectedUserName; }
+};
+
+TEST(BrowseUsers, PickHandsOverTheTrimmedNameThenClosesActivatesAndResets) {
+  // Selection, then 1 for a double click, and the pick the main window receives.
+  const std::tuple<int, bool, std::wstring> cases[] = {{2, false, L"Jsmith"}, {2, true, L"Jsmith"},
+                                                       {0, false, L"Spaced"}, {-1, false, L""},
+                                                       {3, false, L""},       {1, true, L"Ann"}};
+  for (const auto& [select, doubleClick, pick] : cases) {
+    fake::FakePlatform p;
+    p.sys.windowsDirectory = L"D:\\WINDOWS";
+    p.fs.AddFolder(L"D:\\Users\\ Spaced ");
+    p.fs.AddFolder(L"D:\\Users\\jsmith");
+    Host host;
+    host.window = std::make_unique<BrowseUsers>(p.platform, host, host);
+    host.window->Form_Load();
+    host.window->SelectUser(1);
+    p.fs.AddFolder(L"D:\\Users\\ann");
+    host.window->Form_Load();  // a fresh list drops the selection
+    EXPECT_EQ(host.window->Selected() + host.window->Users().size(), 2u);
+    host.window->SelectUser(select);
+    EXPECT_EQ(host.window->Selected(), pick.empty() ? -1 : select);
+    doubleClick ? host.window->lstUsers_DblClick() : host.window->cmdUsers_Click();
+    EXPECT_EQ(host.log, L"list list close activate Reset2 " + pick);
+    EXPECT_EQ(host.window, nullptr);
+    SelectedUserName.clear();
+  }
+}
+
+}  // namespace
+}  // namespace tessel
