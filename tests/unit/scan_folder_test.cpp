@@ -11,17 +11,19 @@ namespace tessel {
 namespace {
 
 // Below C:\Root: "name=size" a file, "name\" a folder, "name>" a symbolic link to C:\Root,
-// "name~" a folder that is a cloud placeholder (a reparse point with content).
+// "name~" a folder that is a cloud placeholder (a reparse point with content), "name#" a folder
+// that cannot be listed.
 void Build(fake::FakeFileSystem& fs, const std::vector<std::wstring>& tree) {
   fs.AddFolder(L"C:\\Root");
   for (const std::wstring& item : tree) {
-    size_t mark = item.find_first_of(L"=\\>~", item.rfind(L'\\', item.size() - 2) + 1);
+    size_t mark = item.find_first_of(L"=\\>~#", item.rfind(L'\\', item.size() - 2) + 1);
     std::wstring path = L"C:\\Root\\" + item.substr(0, mark);
     wchar_t kind = item[mark];
     if (kind == L'=') fs.AddFile(path, std::stoull(item.substr(mark + 1)));
     if (kind == L'\\') fs.AddFolder(path);
     if (kind == L'>') fs.AddLink(path, L"C:\\Root");
     if (kind == L'~') fs.AddFolder(path, kAttrDirectory | kAttrReparsePoint);
+    if (kind == L'#') fs.SetUnlistable(path);
     if (kind == L'>' || kind == L'~')
       fs.SetReparseTag(path, kind == L'>' ? 0xA000000C : 0x9000001A);
   }
@@ -47,6 +49,11 @@ TEST(ScanFolder, FigureRules) {
       // dot-named folders count, but no file at or below a dot name does
       {"dots", {L".p=1", L".git\\o\\a\\o=2", L"src\\m=7", L"src\\.h\\x=9"}, true, {1, 7, 5}, 6},
       {"links count as folders, never entered", {L"A\\f=5", L"A\\Up>", L"Up>"}, true, {1, 5, 3}, 2},
+      {"an unreadable folder counts, not its content",
+       {L"L\\s=5", L"L#", L"O\\b=7"},
+       true,
+       {1, 7, 2},
+       3},
       {"a cloud placeholder is entered", {L"Synced~", L"Synced\\doc=12"}, true, {1, 12, 1}, 2},
       {"subfolders that vanish", twoSubfolders, true, {0, 0, 2}, 3, L"C:\\Root\\", true},
       {"missing root", {}, true, {0, 0, 0}, 1, L"C:\\Nowhere\\"},
