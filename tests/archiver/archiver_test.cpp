@@ -137,10 +137,10 @@ class RunTest : public ::testing::Test {
     tzset();
   }
   void TearDown() override { fs::remove_all(top_); }
-  int Run() {
+  int Run(bool keepPaths = true) {
     std::ostringstream out, err;
     int code =
-        RunArchiver({true, true, true, zip_.string(), src_.string() + "/"}, {6, 2}, out, err);
+        RunArchiver({true, keepPaths, true, zip_.string(), src_.string() + "/"}, {6, 2}, out, err);
     out_ = out.str();
     err_ = err.str();
     return code;
@@ -342,6 +342,33 @@ TEST_F(RunTest, WhatCannotBeReadIsNamedAndCostsNoOlderCopy) {
   EXPECT_NE(out_.find(": 0 added, 0 replaced, 2 kept\n"), std::string::npos) << out_;
   std::string bytes = ReadBytes(zip_);
   EXPECT_EQ(Content(bytes, ReadZip(zip_).contents.entries.back()), "old notes");
+}
+
+TEST_F(RunTest, NamesWithoutPathsMustDiffer) {
+  WriteFile(src_ / "sub" / "a.txt", "b");
+  fs::create_directory(src_ / "empty");
+  ASSERT_EQ(Run(), kExitOk);
+  EXPECT_NE(out_.find(": 3 added, 0 replaced, 0 kept\n"), std::string::npos) << out_;
+  fs::remove(zip_);
+  EXPECT_EQ(Run(false), kExitSkipped);
+  EXPECT_EQ(err_, "wzzip: skipped " + (src_ / "sub" / "a.txt").string() +
+                      ": a file named \"a.txt\" is already in this run\n");
+  EXPECT_EQ(ReadZip(zip_).contents.entries.size(), 1u);
+}
+
+TEST(ToDosDateTime, ClampsToTheYearsMsDosCanHold) {
+  const int cases[][4] = {// year, month, MS-DOS date and time (day and time of day left at 0)
+                          {1979, 12, 1 << 5 | 1, 0},
+                          {1980, 6, 6 << 5, 0},
+                          {2107, 6, 127 << 9 | 6 << 5, 0},
+                          {2108, 1, 127 << 9 | 12 << 5 | 31, 23 << 11 | 59 << 5 | 29}};
+  for (const auto& c : cases) {
+    std::tm local{};
+    local.tm_year = c[0] - 1900;
+    local.tm_mon = c[1] - 1;
+    DosDateTime dos = ToDosDateTime(local);
+    EXPECT_TRUE(dos.date == c[2] && dos.time == c[3]) << c[0];
+  }
 }
 
 TEST_F(RunTest, RemovesOnlyTheLeftoversOfKilledRuns) {
