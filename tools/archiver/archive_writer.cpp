@@ -5,12 +5,6 @@
 
 namespace tessel::archiver {
 
-namespace {
-
-constexpr size_t kCopyBlock = 1 << 20;
-
-}  // namespace
-
 Entry ArchiveWriter::NewEntry(const SourceItem& item) const {
   Entry entry;
   entry.name = item.name;
@@ -27,27 +21,35 @@ Entry ArchiveWriter::NewEntry(const SourceItem& item) const {
   return entry;
 }
 
-bool ArchiveWriter::CopyEntry(RandomAccess& from, const Entry& entry) {
-  Entry copy = entry;
-  copy.localOffset = out_.Position();
-  uint64_t offset = entry.localOffset;
-  while (offset < entry.dataEnd) {
-    size_t length = static_cast<size_t>(std::min<uint64_t>(entry.dataEnd - offset, kCopyBlock));
-    copyBuffer_.resize(length);
-    std::string why;
-    if (!from.ReadExact(offset, copyBuffer_.data(), length, &why)) {
-      error_ = "cannot read the existing archive: " + why;
-      return false;
+bool ArchiveWriter::CopyEntries(RandomAccess& from, std::span<const Entry> entries) {
+  // A range of `from` not copied yet, and where in the output it goes.
+  uint64_t start = 0, end = 0, at = 0;
+  for (const Entry& entry : entries) {
+    if (start == end || entry.localOffset != end) {
+      if (!CopyRange(from, start, end)) return false;
+      start = end = entry.localOffset;
+      at = out_.Position();
     }
-    if (!out_.Append(copyBuffer_)) return false;
-    offset += length;
+    Entry copy = entry;
+    copy.localOffset = at + (entry.localOffset - start);
+    end = entry.dataEnd;
+    central_.push_back(std::move(copy));
+    if (entry.flags & kFlagDescriptor) {
+      if (!CopyRange(from, start, end) ||
+          !out_.Append(EncodeDescriptor(entry, entry.localHasZip64))) {
+        return false;
+      }
+      start = end;
+    }
   }
-  if ((entry.flags & kFlagDescriptor) &&
-      !out_.Append(EncodeDescriptor(entry, entry.localHasZip64))) {
-    return false;
-  }
-  central_.push_back(std::move(copy));
-  return true;
+  return CopyRange(from, start, end);
+}
+
+bool ArchiveWriter::CopyRange(RandomAccess& from, uint64_t offset, uint64_t end) {
+  std::string why;
+  if (offset == end || out_.AppendFrom(from, offset, end - offset, &why)) return true;
+  if (!why.empty()) error_ = "cannot read the existing archive: " + why;
+  return false;
 }
 
 void ArchiveWriter::AddFolder(const SourceItem& folder) {

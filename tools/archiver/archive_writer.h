@@ -2,6 +2,7 @@
 // pieces, folder entries, then the central directory and the end records.
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,10 @@ class ArchiveWriter {
  public:
   explicit ArchiveWriter(OutputFile& out) : out_(out) {}
 
-  // Copies an entry's local header and compressed data unchanged, with a fresh data descriptor
-  // when it uses one; only its place in the central directory changes.
-  bool CopyEntry(RandomAccess& from, const Entry& entry);
+  // Copies entries' local headers and compressed data unchanged, with a fresh data descriptor
+  // for each that uses one; only their places in the central directory change. Entries that lie
+  // one after the other in `from` are copied as one range.
+  bool CopyEntries(RandomAccess& from, std::span<const Entry> entries);
 
   void AddFolder(const SourceItem& folder);
 
@@ -35,10 +37,10 @@ class ArchiveWriter {
 
  private:
   Entry NewEntry(const SourceItem& item) const;
+  bool CopyRange(RandomAccess& from, uint64_t offset, uint64_t end);
 
   OutputFile& out_;
   std::vector<Entry> central_;
-  std::string copyBuffer_;
   std::string error_;
 };
 

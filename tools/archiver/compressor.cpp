@@ -12,7 +12,10 @@ namespace tessel::archiver {
 namespace {
 
 constexpr size_t kWindow = 32 << 10;  // deflate's history: each piece is primed with it
-constexpr size_t kSlots = 32;
+// How far the workers may run ahead of the writer: by bytes, so that many small files can be
+// compressed while the writer copies a large stretch of an old archive, and by count.
+constexpr uint64_t kAheadBytes = 32 << 20;
+constexpr size_t kSlots = 1024;
 
 }  // namespace
 
@@ -47,6 +50,7 @@ bool Compressor::Next(Chunk* chunk) {
   done_.wait(lock, [&] { return slot.ready; });
   *chunk = std::move(slot.chunk);
   slot.ready = false;
+  ahead_ -= pieces_[delivered_].length;
   ++delivered_;
   lock.unlock();
   work_.notify_all();
@@ -95,10 +99,13 @@ void Compressor::Work() {
     {
       std::unique_lock lock(mutex_);
       work_.wait(lock, [&] {
-        return stopping_ || next_ >= pieces_.size() || next_ < delivered_ + slots_.size();
+        return stopping_ || next_ >= pieces_.size() ||
+               (next_ < delivered_ + slots_.size() &&
+                (ahead_ == 0 || ahead_ + pieces_[next_].length <= kAheadBytes));
       });
       if (stopping_ || next_ >= pieces_.size()) break;
       index = next_++;
+      ahead_ += pieces_[index].length;
     }
     Chunk chunk;
     if (worker.ready) {

@@ -66,6 +66,7 @@ class Compressor {
   std::vector<Slot> slots_;  // ring of results; bounds how far the workers run ahead
   size_t next_ = 0;          // next piece a worker takes
   size_t delivered_ = 0;     // next piece Next hands out
+  uint64_t ahead_ = 0;       // bytes of the pieces taken and not yet handed out
   bool stopping_ = false;
   std::mutex mutex_;
   std::condition_variable work_;

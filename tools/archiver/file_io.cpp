@@ -1,6 +1,7 @@
 // The platform-independent half of the output file: buffering, patching and truncation.
 #include "file_io.h"
 
+#include <algorithm>
 #include <cstring>
 #include <regex>
 
@@ -8,8 +9,6 @@ namespace tessel::archiver {
 
 namespace {
 
-// Large enough that the many small headers and entries of a run cost few system calls.
-constexpr size_t kBufferLimit = 4 << 20;
 constexpr size_t kReadAhead = 256 << 10;
 
 }  // namespace
@@ -38,30 +37,46 @@ bool OutputFile::Fail(std::string what) {
 }
 
 bool OutputFile::Flush() {
-  if (buffer_.empty()) return error_.empty();
-  bool ok = WriteAt(buffer_start_, buffer_.data(), buffer_.size());
-  buffer_start_ += buffer_.size();
-  buffer_.clear();
+  if (buffered_ == 0) return error_.empty();
+  bool ok = WriteAt(buffer_start_, buffer_.get(), buffered_);
+  buffer_start_ += buffered_;
+  buffered_ = 0;
   return ok;
 }
 
 bool OutputFile::Append(std::string_view bytes) {
   if (!error_.empty()) return false;
-  if (buffer_.size() + bytes.size() > kBufferLimit && !Flush()) return false;
-  if (bytes.size() >= kBufferLimit) {
+  if (buffered_ + bytes.size() > kBufferBytes && !Flush()) return false;
+  if (bytes.size() >= kBufferBytes) {
     if (!WriteAt(buffer_start_, bytes.data(), bytes.size())) return false;
     buffer_start_ += bytes.size();
   } else {
-    buffer_.append(bytes);
+    std::memcpy(buffer_.get() + buffered_, bytes.data(), bytes.size());
+    buffered_ += bytes.size();
   }
   position_ += bytes.size();
   return true;
 }
 
+bool OutputFile::AppendFrom(RandomAccess& from, uint64_t offset, uint64_t length,
+                            std::string* readError) {
+  if (!error_.empty()) return false;
+  while (length > 0) {
+    if (buffered_ == kBufferBytes && !Flush()) return false;
+    size_t take = static_cast<size_t>(std::min<uint64_t>(length, kBufferBytes - buffered_));
+    if (!from.ReadExact(offset, buffer_.get() + buffered_, take, readError)) return false;
+    buffered_ += take;
+    position_ += take;
+    offset += take;
+    length -= take;
+  }
+  return true;
+}
+
 bool OutputFile::PatchAt(uint64_t offset, std::string_view bytes) {
   if (!error_.empty()) return false;
-  if (offset >= buffer_start_) {
-    buffer_.replace(offset - buffer_start_, bytes.size(), bytes);
+  if (offset >= buffer_start_ && offset + bytes.size() <= buffer_start_ + buffered_) {
+    std::memcpy(buffer_.get() + (offset - buffer_start_), bytes.data(), bytes.size());
     return true;
   }
   if (offset + bytes.size() > buffer_start_ && !Flush()) return false;
@@ -70,9 +85,9 @@ bool OutputFile::PatchAt(uint64_t offset, std::string_view bytes) {
 
 bool OutputFile::TruncateTo(uint64_t offset) {
   if (offset >= buffer_start_) {
-    buffer_.resize(offset - buffer_start_);
+    buffered_ = static_cast<size_t>(offset - buffer_start_);
   } else {
-    buffer_.clear();
+    buffered_ = 0;
     buffer_start_ = offset;
   }
   position_ = offset;

@@ -45,6 +45,8 @@ class InputFile : public RandomAccess {
 // A new file in the target's folder, named "<target>.<process>-<random>-<count>.tmp", that becomes
 // the target only through Commit. Until then the target is never touched; a destroyed, uncommitted
 // output deletes its file. While it is being written no other run can delete it.
+// What is written goes to the disk every few megabytes while the run goes on, so that the flush
+// before the replacement waits for little more than the last of it.
 class OutputFile {
  public:
   static std::unique_ptr<OutputFile> CreateBeside(const fs::path& target, std::string* error);
@@ -52,6 +54,9 @@ class OutputFile {
 
   uint64_t Position() const { return position_; }
   bool Append(std::string_view bytes);
+  // Appends `length` bytes of `from` at `offset`, read straight into the output's buffer. False
+  // with `readError` set when reading failed, with Error() set when writing did.
+  bool AppendFrom(RandomAccess& from, uint64_t offset, uint64_t length, std::string* readError);
   // Overwrites bytes already appended (a header whose sizes were not known yet).
   bool PatchAt(uint64_t offset, std::string_view bytes);
   // Forgets everything from `offset` on (an entry abandoned half-way).
@@ -63,6 +68,7 @@ class OutputFile {
 
  private:
   OutputFile() = default;
+  void StartWriteback();
   bool Flush();
   bool WriteAt(uint64_t offset, const char* data, size_t length);
   bool Fail(std::string what);
@@ -70,11 +76,17 @@ class OutputFile {
   intptr_t handle_ = -1;
   fs::path path_;
   fs::path target_;
-  std::string buffer_;  // bytes from buffer_start_ on, not yet written
+  // Large enough that the many small headers and entries of a run cost few system calls.
+  static constexpr size_t kBufferBytes = 4 << 20;
+  // Bytes from buffer_start_ on, not yet written.
+  std::unique_ptr<char[]> buffer_ = std::make_unique_for_overwrite<char[]>(kBufferBytes);
+  size_t buffered_ = 0;
   uint64_t buffer_start_ = 0;
   uint64_t position_ = 0;  // logical end of the output
   bool committed_ = false;
   std::string error_;
+  struct Writeback;  // the platform's way to start writing to the disk early
+  std::unique_ptr<Writeback> writeback_;
 };
 
 // Deletes the temporary files of `target` that runs killed before their end left behind: plain
@@ -93,20 +105,28 @@ struct HostAttributes {
 };
 HostAttributes AttributesFor(bool folder, fs::perms permissions);
 
-// What the scan needs to know of a file or folder, links followed: one query per item, since each
-// costs a full path lookup (several under Wine).
+// What the scan needs to know of a file or folder, links followed.
 struct FileFacts {
   fs::file_type type = fs::file_type::none;  // directory, regular, or another kind
   uint64_t size = 0;
   int64_t mtime = 0;  // Unix seconds
   fs::perms permissions = fs::perms::none;
 };
-// False with `error` set when the item cannot be examined (gone, a dangling link, no access).
-bool Examine(const fs::path& path, FileFacts* facts, std::string* error);
 
-// True for a symbolic link or a junction: folders reached through one are not descended, so a
-// link back up the tree cannot make the walk endless.
-bool IsLink(const fs::directory_entry& entry);
+// An entry of a listed folder.
+struct ListedItem {
+  fs::path path;
+  bool examined = false;  // facts hold; otherwise `error` says why not (gone, a dangling link)
+  FileFacts facts;
+  // A symbolic link or a junction: folders reached through one are not descended, so a link back
+  // up the tree cannot make the walk endless.
+  bool link = false;
+  std::string error;
+};
+// The entries of `folder` but "." and "..", each examined. Windows gives the facts with the
+// listing, which saves a path lookup per item (several under Wine). False with `error` set when
+// the folder cannot be listed.
+bool ListFolder(const fs::path& folder, std::vector<ListedItem>* items, std::string* error);
 
 // A path's text as UTF-8, and back.
 std::string PathToUtf8(const fs::path& path);

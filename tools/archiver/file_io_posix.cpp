@@ -21,6 +21,21 @@ std::string ErrnoText(int code) {
 
 }  // namespace
 
+// Linux starts writing a range to the disk when asked, without waiting for it.
+struct OutputFile::Writeback {
+  static constexpr uint64_t kStep = 16 << 20;
+  uint64_t started = 0;
+
+  void Written(int fd, uint64_t end) {
+    if (end < started + kStep) return;
+#ifdef __linux__
+    ::sync_file_range(fd, static_cast<off_t>(started), static_cast<off_t>(end - started),
+                      SYNC_FILE_RANGE_WRITE);
+#endif
+    started = end;
+  }
+};
+
 std::unique_ptr<InputFile> InputFile::Open(const fs::path& path, std::string* error) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -90,10 +105,15 @@ std::unique_ptr<OutputFile> OutputFile::CreateBeside(const fs::path& target, std
     file->handle_ = fd;
     file->path_ = path;
     file->target_ = target;
+    file->StartWriteback();
     return file;
   }
   *error = "cannot find a free temporary file name beside " + PathToUtf8(target);
   return nullptr;
+}
+
+void OutputFile::StartWriteback() {
+  writeback_ = std::make_unique<Writeback>();
 }
 
 OutputFile::~OutputFile() {
@@ -110,6 +130,7 @@ bool OutputFile::WriteAt(uint64_t offset, const char* data, size_t length) {
     offset += static_cast<uint64_t>(put);
     length -= static_cast<size_t>(put);
   }
+  writeback_->Written(static_cast<int>(handle_), offset);
   return true;
 }
 
@@ -147,6 +168,8 @@ bool RemoveUnlessInUse(const fs::path& path) {
   return removed;
 }
 
+namespace {
+
 bool Examine(const fs::path& path, FileFacts* facts, std::string* error) {
   struct stat info {};
   if (::stat(path.c_str(), &info) != 0) {
@@ -162,6 +185,22 @@ bool Examine(const fs::path& path, FileFacts* facts, std::string* error) {
   return true;
 }
 
+}  // namespace
+
+bool ListFolder(const fs::path& folder, std::vector<ListedItem>* items, std::string* error) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    ListedItem item;
+    item.path = it->path();
+    item.examined = Examine(item.path, &item.facts, &item.error);
+    std::error_code linkError;
+    item.link = it->is_symlink(linkError);
+    items->push_back(std::move(item));
+  }
+  if (ec) *error = ec.message();
+  return !ec;
+}
+
 bool ToLocalTime(int64_t seconds, std::tm* local) {
   auto t = static_cast<time_t>(seconds);
   return ::localtime_r(&t, local) != nullptr;
@@ -172,11 +211,6 @@ HostAttributes AttributesFor(bool folder, fs::perms permissions) {
   uint32_t mode = static_cast<uint32_t>(permissions) & 07777;
   mode |= folder ? S_IFDIR : S_IFREG;
   return {(3 << 8) | 63, (mode << 16) | (folder ? 0x10u : 0u)};
-}
-
-bool IsLink(const fs::directory_entry& entry) {
-  std::error_code ec;
-  return entry.is_symlink(ec);
 }
 
 std::string PathToUtf8(const fs::path& path) {

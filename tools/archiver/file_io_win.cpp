@@ -4,7 +4,10 @@
 #include <windows.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <random>
+#include <thread>
 
 #include "file_io.h"
 
@@ -38,6 +41,51 @@ OVERLAPPED At(uint64_t offset) {
 }
 
 }  // namespace
+
+// A thread that flushes the file through a handle of its own each time some megabytes more have
+// been written: a flush through the writing handle would hold up its next write until done.
+struct OutputFile::Writeback {
+  static constexpr uint64_t kStep = 16 << 20;
+
+  explicit Writeback(HANDLE handle) : handle_(handle), thread_([this] { Run(); }) {}
+  ~Writeback() {
+    {
+      std::lock_guard lock(mutex_);
+      stop_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+    CloseHandle(handle_);
+  }
+
+  void Written(uint64_t end) {
+    std::lock_guard lock(mutex_);
+    if (end < wanted_ + kStep) return;
+    wanted_ = end;
+    wake_.notify_one();
+  }
+
+ private:
+  void Run() {
+    std::unique_lock lock(mutex_);
+    for (uint64_t flushed = 0;;) {
+      wake_.wait(lock, [&] { return stop_ || wanted_ > flushed; });
+      if (stop_) return;
+      flushed = wanted_;
+      lock.unlock();
+      // A failure here shows again in the flush before the replacement, which reports it.
+      FlushFileBuffers(handle_);
+      lock.lock();
+    }
+  }
+
+  HANDLE handle_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  uint64_t wanted_ = 0;
+  bool stop_ = false;
+  std::thread thread_;  // last: it starts once the rest is set up
+};
 
 std::unique_ptr<InputFile> InputFile::Open(const fs::path& path, std::string* error) {
   HANDLE h = CreateFileW(path.c_str(), GENERIC_READ,
@@ -93,8 +141,11 @@ std::unique_ptr<OutputFile> OutputFile::CreateBeside(const fs::path& target, std
     fs::path path = target;
     path += L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(random() % 100000) + L"-" + std::to_wstring(counter++) + L".tmp";
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared for reading and writing, for the early flushes' own handle; not for deleting, so
+    // that no other run can remove the file while this one writes it.
+    HANDLE h =
+        CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS) continue;
     if (h == INVALID_HANDLE_VALUE) {
       *error = "cannot create a temporary file in " + PathToUtf8(target.parent_path()) + ": " +
@@ -105,13 +156,26 @@ std::unique_ptr<OutputFile> OutputFile::CreateBeside(const fs::path& target, std
     file->handle_ = reinterpret_cast<intptr_t>(h);
     file->path_ = path;
     file->target_ = target;
+    file->StartWriteback();
     return file;
   }
   *error = "cannot find a free temporary file name beside " + PathToUtf8(target);
   return nullptr;
 }
 
+void OutputFile::StartWriteback() {
+  HANDLE flusher = CreateFileW(path_.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (flusher == INVALID_HANDLE_VALUE) return;  // then all of it is flushed at the end
+  try {
+    writeback_ = std::make_unique<Writeback>(flusher);
+  } catch (const std::exception&) {
+    CloseHandle(flusher);
+  }
+}
+
 OutputFile::~OutputFile() {
+  writeback_.reset();
   if (handle_ != -1) CloseHandle(AsHandle(handle_));
   if (!committed_) DeleteFileW(path_.c_str());
 }
@@ -128,6 +192,7 @@ bool OutputFile::WriteAt(uint64_t offset, const char* data, size_t length) {
     offset += put;
     length -= put;
   }
+  if (writeback_) writeback_->Written(offset);
   return true;
 }
 
@@ -140,6 +205,7 @@ bool OutputFile::Commit() {
     return Fail("cannot set the size of " + PathToUtf8(path_) + ": " +
                 WindowsErrorText(GetLastError()));
   }
+  writeback_.reset();
   if (!FlushFileBuffers(h)) {
     return Fail("cannot write " + PathToUtf8(path_) + ": " + WindowsErrorText(GetLastError()));
   }
@@ -158,44 +224,75 @@ bool RemoveUnlessInUse(const fs::path& path) {
   return DeleteFileW(path.c_str()) != 0;
 }
 
-bool Examine(const fs::path& path, FileFacts* facts, std::string* error) {
-  WIN32_FILE_ATTRIBUTE_DATA data = {};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) {
-    *error = WindowsErrorText(GetLastError());
-    return false;
-  }
-  DWORD attributes = data.dwFileAttributes;
-  FILETIME written = data.ftLastWriteTime;
-  uint64_t size = (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-    // A link: what it leads to counts.
-    HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    BY_HANDLE_FILE_INFORMATION info = {};
-    bool ok = h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &info);
-    DWORD code = GetLastError();
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    if (!ok) {
-      *error = WindowsErrorText(code);
-      return false;
-    }
-    attributes = info.dwFileAttributes;
-    written = info.ftLastWriteTime;
-    size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
-  }
-  facts->type =
+namespace {
+
+FileFacts FactsOf(DWORD attributes, FILETIME written, uint64_t size) {
+  FileFacts facts;
+  facts.type =
       (attributes & FILE_ATTRIBUTE_DIRECTORY) ? fs::file_type::directory : fs::file_type::regular;
-  facts->size = size;
+  facts.size = size;
   // 100-nanosecond ticks since 1601, floored to Unix seconds.
   int64_t ticks =
       static_cast<int64_t>((uint64_t{written.dwHighDateTime} << 32) | written.dwLowDateTime) -
       116444736000000000;
-  facts->mtime = ticks >= 0 ? ticks / 10000000 : -((-ticks + 9999999) / 10000000);
+  facts.mtime = ticks >= 0 ? ticks / 10000000 : -((-ticks + 9999999) / 10000000);
   fs::perms writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  facts->permissions =
+  facts.permissions =
       (attributes & FILE_ATTRIBUTE_READONLY) ? fs::perms::all & ~writable : fs::perms::all;
+  return facts;
+}
+
+// What a link leads to.
+bool ExamineTarget(const fs::path& path, FileFacts* facts, std::string* error) {
+  HANDLE h = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  BY_HANDLE_FILE_INFORMATION info = {};
+  bool ok = h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &info);
+  DWORD code = GetLastError();
+  if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  if (!ok) {
+    *error = WindowsErrorText(code);
+    return false;
+  }
+  *facts = FactsOf(info.dwFileAttributes, info.ftLastWriteTime,
+                   (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
   return true;
+}
+
+}  // namespace
+
+bool ListFolder(const fs::path& folder, std::vector<ListedItem>* items, std::string* error) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileExW((folder / L"*").c_str(), FindExInfoBasic, &found,
+                                 FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) {
+    DWORD code = GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND) return true;  // a drive root without entries
+    *error = WindowsErrorText(code);
+    return false;
+  }
+  do {
+    std::wstring_view name = found.cFileName;
+    if (name == L"." || name == L"..") continue;
+    ListedItem item;
+    item.path = folder / name;
+    // The reparse-point attribute covers symbolic links and junctions alike.
+    item.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    if (item.link) {
+      item.examined = ExamineTarget(item.path, &item.facts, &item.error);
+    } else {
+      item.facts = FactsOf(found.dwFileAttributes, found.ftLastWriteTime,
+                           (uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow);
+      item.examined = true;
+    }
+    items->push_back(std::move(item));
+  } while (FindNextFileW(find, &found));
+  DWORD code = GetLastError();
+  FindClose(find);
+  if (code == ERROR_NO_MORE_FILES) return true;
+  *error = WindowsErrorText(code);
+  return false;
 }
 
 bool ToLocalTime(int64_t seconds, std::tm* local) {
@@ -210,12 +307,6 @@ HostAttributes AttributesFor(bool folder, fs::perms permissions) {
     attributes |= FILE_ATTRIBUTE_READONLY;
   }
   return {63, attributes};
-}
-
-bool IsLink(const fs::directory_entry& entry) {
-  // The standard library does not report junctions; the reparse-point attribute covers both.
-  DWORD attributes = GetFileAttributesW(entry.path().c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 std::string PathToUtf8(const fs::path& path) {

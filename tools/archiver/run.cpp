@@ -79,11 +79,19 @@ int RunArchiver(const Request& request, const RunOptions& options, std::ostream&
   Compressor compressor(std::move(jobs), options.level, threads);
   ArchiveWriter writer(*output);
   size_t added = 0, replaced = 0, kept = 0;
-  for (const PlanStep& step : plan.steps) {
+  for (size_t i = 0; i < plan.steps.size(); ++i) {
+    const PlanStep& step = plan.steps[i];
     bool ok = true;
     if (step.step == Step::Keep) {
-      ok = writer.CopyEntry(*old, contents.entries[step.entry]);
-      ++kept;
+      // Entries kept one after the other are copied in one go.
+      size_t count = 1;
+      while (i + count < plan.steps.size() && plan.steps[i + count].step == Step::Keep &&
+             plan.steps[i + count].entry == step.entry + count) {
+        ++count;
+      }
+      ok = writer.CopyEntries(*old, std::span(contents.entries).subspan(step.entry, count));
+      kept += count;
+      i += count - 1;
     } else if (scan.items[step.source].folder) {
       writer.AddFolder(scan.items[step.source]);
       ++added;
@@ -100,7 +108,7 @@ int RunArchiver(const Request& request, const RunOptions& options, std::ostream&
             << "\n";
         // A file that cannot be read now does not cost the archive its older copy.
         if (step.step == Step::Replace) {
-          ok = writer.CopyEntry(*old, contents.entries[step.entry]);
+          ok = writer.CopyEntries(*old, std::span(contents.entries).subspan(step.entry, 1));
           ++kept;
         }
       } else if (written) {

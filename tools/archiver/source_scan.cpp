@@ -16,45 +16,38 @@ class Walker {
 
   // `facts` are the folder's own, for the entry it gets when it holds nothing.
   void Walk(const fs::path& folder, const std::string& prefix, const FileFacts& facts) {
-    std::error_code ec;
-    std::vector<fs::directory_entry> children;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-      children.push_back(*it);
-    }
-    if (ec) {
-      Problem(folder, ec.message());
+    std::vector<ListedItem> children;
+    std::string why;
+    if (!ListFolder(folder, &children, &why)) {
+      Problem(folder, why);
       return;
     }
-    std::sort(children.begin(), children.end(), [](const auto& a, const auto& b) {
-      return a.path().filename() < b.path().filename();
-    });
+    std::sort(children.begin(), children.end(),
+              [](const auto& a, const auto& b) { return a.path.filename() < b.path.filename(); });
     if (children.empty() && !prefix.empty() && options_.keepPaths) {
       AddItem(folder, prefix, true, facts);
       return;
     }
-    for (const fs::directory_entry& child : children) {
-      std::string name = PathToUtf8(child.path().filename());
-      FileFacts found;
-      std::string why;
-      if (!Examine(child.path(), &found, &why)) {
-        Problem(child.path(), why);
-      } else if (found.type == fs::file_type::directory) {
-        if (options_.recurse && !IsLink(child)) Walk(child.path(), prefix + name + "/", found);
-      } else if (found.type != fs::file_type::regular) {
-        Problem(child.path(), "not a regular file");
-      } else if (!IsArchiveItself(child)) {
-        AddItem(child.path(), (options_.keepPaths ? prefix : std::string()) + name, false, found);
+    for (const ListedItem& child : children) {
+      std::string name = PathToUtf8(child.path.filename());
+      if (!child.examined) {
+        Problem(child.path, child.error);
+      } else if (child.facts.type == fs::file_type::directory) {
+        if (options_.recurse && !child.link) Walk(child.path, prefix + name + "/", child.facts);
+      } else if (child.facts.type != fs::file_type::regular) {
+        Problem(child.path, "not a regular file");
+      } else if (!IsArchiveItself(child.path)) {
+        AddItem(child.path, (options_.keepPaths ? prefix : std::string()) + name, false,
+                child.facts);
       }
     }
   }
 
  private:
-  bool IsArchiveItself(const fs::directory_entry& child) const {
-    if (options_.exclude.empty() || child.path().filename() != options_.exclude.filename()) {
-      return false;
-    }
+  bool IsArchiveItself(const fs::path& child) const {
+    if (options_.exclude.empty() || child.filename() != options_.exclude.filename()) return false;
     std::error_code ec;
-    return fs::equivalent(child.path(), options_.exclude, ec);
+    return fs::equivalent(child, options_.exclude, ec);
   }
 
   void AddItem(const fs::path& path, std::string name, bool folder, const FileFacts& facts) {
