@@ -5,13 +5,16 @@ The data set mixes compressible text (40%), incompressible random data (40%) and
 (20%). After the first runs, 5% of the files are rewritten with new content and a newer time, and
 each tool updates its own archive (`wzzip -u -p -r`, `zip -r -u -6`). With --wzzip-exe the Windows
 build runs too, under Wine, as backups start it; a Wine server kept running for the whole
-benchmark serves it, so its times hold the program's start under Wine but not the server's.
+benchmark serves it, so its times hold the program's start under Wine but not the server's. Each
+figure is the median of several runs, the tools taking turns: first runs start from no archive,
+update runs from a copy of the archive the first run made.
 """
 import argparse
 import os
 import random
 import resource
 import shutil
+import statistics
 import subprocess
 import time
 
@@ -106,6 +109,8 @@ def main():
     parser.add_argument("--wzzip-exe", help="the Windows build, run under Wine (scripts/wine-run)")
     parser.add_argument("--wine-run")
     parser.add_argument("--megabytes", type=int, default=300)
+    parser.add_argument("--first-runs", type=int, default=3)
+    parser.add_argument("--update-runs", type=int, default=7)
     args = parser.parse_args()
     shutil.rmtree(args.work, ignore_errors=True)
     data = os.path.join(args.work, "data")
@@ -123,10 +128,26 @@ def main():
     print(f"data set: {len(names)} files, {mb:.0f} MB "
           f"(40% text, 40% random, 20% small files); {os.cpu_count()} cores")
 
-    first = {tool: timed(cmd, cwd=data) for tool, cmd in runs.items()}
+    def median(samples):
+        return tuple(statistics.median(s[i] for s in samples) for i in range(2))
+
+    first = {tool: [] for tool in runs}
+    for _ in range(args.first_runs):
+        for tool, cmd in runs.items():
+            if os.path.exists(archives[tool]):
+                os.remove(archives[tool])
+            first[tool].append(timed(cmd, cwd=data))
+    first = {tool: median(samples) for tool, samples in first.items()}
+    for tool in runs:
+        shutil.copyfile(archives[tool], archives[tool] + ".first")
     count, changed = change(data, names, 0.05)
     runs["zip"][3:3] = ["-u"]
-    update = {tool: timed(cmd, cwd=data) for tool, cmd in runs.items()}
+    update = {tool: [] for tool in runs}
+    for _ in range(args.update_runs):
+        for tool, cmd in runs.items():
+            shutil.copyfile(archives[tool] + ".first", archives[tool])
+            update[tool].append(timed(cmd, cwd=data))
+    update = {tool: median(samples) for tool, samples in update.items()}
     sizes = {tool: os.path.getsize(archives[tool]) for tool in runs}
 
     print(f"{'':10}{'first run':>10}{'(cpu)':>8}{'throughput':>13}{'archive':>11}{'ratio':>7}"
@@ -135,7 +156,8 @@ def main():
         (wall, cpu), (uwall, ucpu) = first[tool], update[tool]
         print(f"{tool:10}{wall:>8.2f} s{cpu:>6.2f} s{mb / wall:>8.1f} MB/s{sizes[tool] / 1e6:>8.1f} MB"
               f"{sizes[tool] / size:>7.3f}{uwall:>7.2f} s{ucpu:>6.2f} s{uwall / wall:>13.1%}")
-    print(f"update: {count} files changed ({changed / 1e6:.0f} MB); "
+    print(f"update: {count} files changed ({changed / 1e6:.0f} MB); medians of {args.first_runs} "
+          f"first and {args.update_runs} update runs; "
           "cpu = user + system time of all threads (under Wine without the Wine server's)")
     for tool in runs:
         if tool != "zip":
