@@ -46,15 +46,14 @@ bool OutputFile::Flush() {
 
 bool OutputFile::Append(std::string_view bytes) {
   if (!error_.empty()) return false;
-  if (buffered_ + bytes.size() > kBufferBytes && !Flush()) return false;
-  if (bytes.size() >= kBufferBytes) {
-    if (!WriteAt(buffer_start_, bytes.data(), bytes.size())) return false;
-    buffer_start_ += bytes.size();
-  } else {
-    std::memcpy(buffer_.get() + buffered_, bytes.data(), bytes.size());
-    buffered_ += bytes.size();
+  while (!bytes.empty()) {
+    if (buffered_ == kBufferBytes && !Flush()) return false;
+    size_t take = std::min(bytes.size(), kBufferBytes - buffered_);
+    std::memcpy(buffer_.get() + buffered_, bytes.data(), take);
+    buffered_ += take;
+    position_ += take;
+    bytes.remove_prefix(take);
   }
-  position_ += bytes.size();
   return true;
 }
 
