@@ -44,32 +44,34 @@ bool OutputFile::Flush() {
   return ok;
 }
 
-bool OutputFile::Append(std::string_view bytes) {
+// Fills the buffer `length` bytes at a time as room allows, flushing it whenever it is full;
+// `fill(to, count, done)` puts the `count` bytes that follow the first `done` at `to`.
+template <typename Fill>
+bool OutputFile::FillBuffer(uint64_t length, Fill fill) {
   if (!error_.empty()) return false;
-  while (!bytes.empty()) {
+  for (uint64_t done = 0; done < length;) {
     if (buffered_ == kBufferBytes && !Flush()) return false;
-    size_t take = std::min(bytes.size(), kBufferBytes - buffered_);
-    std::memcpy(buffer_.get() + buffered_, bytes.data(), take);
+    size_t take = static_cast<size_t>(std::min<uint64_t>(length - done, kBufferBytes - buffered_));
+    if (!fill(buffer_.get() + buffered_, take, done)) return false;
     buffered_ += take;
     position_ += take;
-    bytes.remove_prefix(take);
+    done += take;
   }
   return true;
 }
 
+bool OutputFile::Append(std::string_view bytes) {
+  return FillBuffer(bytes.size(), [&](char* to, size_t count, uint64_t done) {
+    std::memcpy(to, bytes.data() + done, count);
+    return true;
+  });
+}
+
 bool OutputFile::AppendFrom(RandomAccess& from, uint64_t offset, uint64_t length,
                             std::string* readError) {
-  if (!error_.empty()) return false;
-  while (length > 0) {
-    if (buffered_ == kBufferBytes && !Flush()) return false;
-    size_t take = static_cast<size_t>(std::min<uint64_t>(length, kBufferBytes - buffered_));
-    if (!from.ReadExact(offset, buffer_.get() + buffered_, take, readError)) return false;
-    buffered_ += take;
-    position_ += take;
-    offset += take;
-    length -= take;
-  }
-  return true;
+  return FillBuffer(length, [&](char* to, size_t count, uint64_t done) {
+    return from.ReadExact(offset + done, to, count, readError);
+  });
 }
 
 bool OutputFile::PatchAt(uint64_t offset, std::string_view bytes) {

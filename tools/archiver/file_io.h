@@ -70,6 +70,8 @@ class OutputFile {
   OutputFile() = default;
   void StartWriteback();
   bool Flush();
+  template <typename Fill>
+  bool FillBuffer(uint64_t length, Fill fill);
   bool WriteAt(uint64_t offset, const char* data, size_t length);
   bool Fail(std::string what);
 

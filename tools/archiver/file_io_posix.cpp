@@ -19,6 +19,21 @@ std::string ErrnoText(int code) {
   return std::strerror(code);
 }
 
+bool Examine(const fs::path& path, FileFacts* facts, std::string* error) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    *error = ErrnoText(errno);
+    return false;
+  }
+  facts->type = S_ISDIR(info.st_mode)   ? fs::file_type::directory
+                : S_ISREG(info.st_mode) ? fs::file_type::regular
+                                        : fs::file_type::unknown;
+  facts->size = static_cast<uint64_t>(info.st_size);
+  facts->mtime = info.st_mtim.tv_sec;
+  facts->permissions = static_cast<fs::perms>(info.st_mode & 07777);
+  return true;
+}
+
 }  // namespace
 
 // Linux starts writing a range to the disk when asked, without waiting for it.
@@ -167,25 +182,6 @@ bool RemoveUnlessInUse(const fs::path& path) {
   ::close(fd);
   return removed;
 }
-
-namespace {
-
-bool Examine(const fs::path& path, FileFacts* facts, std::string* error) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) {
-    *error = ErrnoText(errno);
-    return false;
-  }
-  facts->type = S_ISDIR(info.st_mode)   ? fs::file_type::directory
-                : S_ISREG(info.st_mode) ? fs::file_type::regular
-                                        : fs::file_type::unknown;
-  facts->size = static_cast<uint64_t>(info.st_size);
-  facts->mtime = info.st_mtim.tv_sec;
-  facts->permissions = static_cast<fs::perms>(info.st_mode & 07777);
-  return true;
-}
-
-}  // namespace
 
 bool ListFolder(const fs::path& folder, std::vector<ListedItem>* items, std::string* error) {
   std::error_code ec;
