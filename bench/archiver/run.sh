@@ -17,5 +17,5 @@ source "$root/scripts/wine-env.sh"
 wineserver -w && wineserver -p && "$root/scripts/wine-run" cmd /c exit >/dev/null 2>&1 </dev/null
 trap 'wineserver -k' EXIT
 python3 "$root/bench/archiver/bench.py" --wzzip "$build/tools/archiver/wzzip" \
-  --wzzip-exe "$root/build/win/tools/archiver/wzzip.exe" --wine-run "$root/scripts/wine-run" \
+  --wzzip-exe "$root/build/win/tools/archiver/wzzip.exe" \
   --work "$root/build/bench-archiver" --megabytes "${1:-300}"
