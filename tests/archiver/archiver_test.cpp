@@ -12,8 +12,10 @@
 #include <map>
 #include <random>
 #include <sstream>
+#include <thread>
 
 #include "archive_reader.h"
+#include "compressor.h"
 #include "run.h"
 
 namespace tessel::archiver {
@@ -354,6 +356,25 @@ TEST_F(RunTest, NamesWithoutPathsMustDiffer) {
   EXPECT_EQ(err_, "wzzip: skipped " + (src_ / "sub" / "a.txt").string() +
                       ": a file named \"a.txt\" is already in this run\n");
   EXPECT_EQ(ReadZip(zip_).contents.entries.size(), 1u);
+}
+
+TEST_F(RunTest, CompressorWaitsForRoomWhenTheWriterLags) {
+  // More pieces than the compressor holds at once, and a writer that starts late: the workers must
+  // wait for it instead of overwriting pieces not yet taken, and go on once it takes them.
+  std::vector<FileJob> jobs;
+  for (int i = 0; i < 1500; ++i) {
+    jobs.push_back({src_ / ("f" + std::to_string(i)), std::to_string(i).size()});
+    WriteFile(jobs.back().path, std::to_string(i));
+  }
+  Compressor compressor(jobs, 6, 2);
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  Chunk chunk;
+  size_t taken = 0;
+  for (; compressor.Next(&chunk); ++taken) {
+    ASSERT_TRUE(chunk.file == taken && chunk.stored && chunk.data == std::to_string(taken))
+        << taken;
+  }
+  EXPECT_EQ(taken, jobs.size());
 }
 
 TEST(ToDosDateTime, ClampsToTheYearsMsDosCanHold) {
