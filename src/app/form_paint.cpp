@@ -4,7 +4,28 @@
 #include <uxtheme.h>
 #include <vsstyle.h>
 
+#include "platform/win32/hardening.h"
+
 namespace tessel::app {
+
+namespace {
+
+// The themed push button, when visual styles are on; UxTheme is no known DLL.
+struct ThemeApi {
+  decltype(&OpenThemeData) open = Load<decltype(OpenThemeData)>("OpenThemeData");
+  decltype(&DrawThemeBackground) draw = Load<decltype(DrawThemeBackground)>("DrawThemeBackground");
+  decltype(&CloseThemeData) close = Load<decltype(CloseThemeData)>("CloseThemeData");
+
+  template <typename Function>
+  static Function* Load(const char* name) {
+    return win32::SystemFunction<Function>(L"uxtheme.dll", name);
+  }
+  HTHEME Open(HWND button) const {
+    return open && draw && close ? open(button, L"BUTTON") : nullptr;
+  }
+};
+
+}  // namespace
 
 LRESULT FormWindow::OnCtlColor(HDC dc, HWND control) {
   const ui::ControlDef* def = ControlOf(control);
@@ -23,10 +44,11 @@ void FormWindow::DrawVerticalButton(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   RECT rc = item.rcItem;
   bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  if (HTHEME theme = OpenThemeData(item.hwndItem, L"BUTTON")) {
+  static const ThemeApi themes;
+  if (HTHEME theme = themes.Open(item.hwndItem)) {
     int state = pressed ? PBS_PRESSED : (item.itemState & ODS_FOCUS) ? PBS_DEFAULTED : PBS_NORMAL;
-    DrawThemeBackground(theme, dc, BP_PUSHBUTTON, state, &rc, nullptr);
-    CloseThemeData(theme);
+    themes.draw(theme, dc, BP_PUSHBUTTON, state, &rc, nullptr);
+    themes.close(theme);
   } else {
     DrawFrameControl(dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
   }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/hardening.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 
@@ -21,9 +22,10 @@ std::wstring Win32System::WindowsDirectory() {
 
 std::optional<std::wstring> Win32System::NetworkUserName() {
   // The name must fit 100 characters with its NUL; a longer one counts as not available.
+  static auto* const getUser = SystemFunction<decltype(WNetGetUserW)>(L"mpr.dll", "WNetGetUserW");
   wchar_t buffer[100] = {};
   DWORD length = 100;
-  if (WNetGetUserW(nullptr, buffer, &length) != NO_ERROR) return std::nullopt;
+  if (!getUser || getUser(nullptr, buffer, &length) != NO_ERROR) return std::nullopt;
   buffer[99] = L'\0';
   return std::wstring(buffer);
 }
