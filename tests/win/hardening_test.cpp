@@ -1,0 +1,58 @@
+// Start-up hardening, as far as Wine shows it: Wine draws no system error boxes and gives every
+// child the default error mode whatever its parent asks, so the tests read back what the process
+// set and what it asks Windows for when it starts the archiver.
+#include <gtest/gtest.h>
+
+#include "platform/win32/hardening.h"
+#include "test_folder.h"
+
+// This program's import slot for CreateProcessW, through which the platform layer calls it.
+extern "C" decltype(&CreateProcessW) __imp_CreateProcessW;
+
+namespace tessel {
+namespace {
+
+DWORD gCreationFlags = 0;
+
+BOOL WINAPI RecordCreationFlags(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
+                                DWORD flags, LPVOID, LPCWSTR, LPSTARTUPINFOW,
+                                LPPROCESS_INFORMATION) {
+  gCreationFlags = flags;
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  return FALSE;
+}
+
+void SetImport(decltype(&CreateProcessW) function) {
+  DWORD protection = 0;
+  VirtualProtect(&__imp_CreateProcessW, sizeof function, PAGE_READWRITE, &protection);
+  __imp_CreateProcessW = function;
+  VirtualProtect(&__imp_CreateProcessW, sizeof function, protection, &protection);
+}
+
+TEST(Hardening, DllsComeFromSystem32AndWindowsShowsNoErrorBoxes) {
+  wintest::TestFolder dir;
+  dir.MakeFile(L"tessel-probe.dll", "not a program");  // found by name: a bad image
+  wchar_t before[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, before);
+  SetCurrentDirectoryW(dir.Path().c_str());
+  auto probe = [] { return LoadLibraryW(L"tessel-probe.dll") ? 0 : GetLastError(); };
+  EXPECT_EQ(probe(), DWORD{ERROR_BAD_EXE_FORMAT}) << "the current folder is searched at first";
+  UINT testRunnerMode = SetErrorMode(0);  // GoogleTest quiets errors itself
+  win32::HardenProcess();
+  EXPECT_EQ(GetErrorMode(), UINT{SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
+  EXPECT_EQ(probe(), DWORD{ERROR_MOD_NOT_FOUND}) << "and no longer afterwards";
+  SetErrorMode(testRunnerMode);
+  SetCurrentDirectoryW(before);
+}
+
+TEST(Hardening, TheArchiverStartsWithWindowsDefaultErrorMode) {
+  auto real = __imp_CreateProcessW;
+  SetImport(RecordCreationFlags);
+  Status started = win32::Win32System().RunAndWait(L"\"C:\\Program Files\\WinZip\\wzzip.exe\"");
+  SetImport(real);
+  EXPECT_FALSE(started);
+  EXPECT_TRUE(gCreationFlags & CREATE_DEFAULT_ERROR_MODE) << "flags " << gCreationFlags;
+}
+
+}  // namespace
+}  // namespace tessel
