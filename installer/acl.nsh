@@ -1,5 +1,5 @@
-; Rights on the settings folder, set with icacls (part of Windows since Vista). Groups are named
-; by SID because their names change with the system language.
+; Rights on the program and settings folders, set with icacls (part of Windows since Vista). Groups
+; are named by SID because their names change with the system language.
 
 !define SID_SYSTEM "*S-1-5-18"
 !define SID_ADMINISTRATORS "*S-1-5-32-544"
@@ -18,18 +18,32 @@ Var AclFailure
   ${EndIf}
 !macroend
 
-; Lets the local Users group create and change files in the settings folder, and leaves
-; "ok" or the reason of a failure on the stack.
+; Makes the program folder administrators' alone, and leaves "ok" or why not on the stack. Owner
+; and rights are set outright, not just added to, in case someone else made or changed the folder
+; while setup was at it, and the folder must still be empty when nobody else can write to it.
+Function LockProgramFolder
+  StrCpy $AclFailure ""
+  !insertmacro ICACLS "$ProgramDir" "/setowner ${SID_ADMINISTRATORS}"
+  !insertmacro ICACLS "$ProgramDir" "/reset"
+  !insertmacro ICACLS "$ProgramDir" "/inheritance:r /grant:r ${SID_SYSTEM}:(OI)(CI)F \
+      ${SID_ADMINISTRATORS}:(OI)(CI)F ${SID_USERS}:(OI)(CI)RX"
+  ${DirState} "$ProgramDir" $0
+  ${If} $AclFailure == ""
+  ${AndIf} $0 != 0
+    StrCpy $AclFailure "it holds files setup did not put there"
+  ${EndIf}
+  Call PushAclResult
+FunctionEnd
+
+; Lets the local Users group create and change files in the settings folder, and leaves "ok" or
+; the reason of a failure on the stack. The program folder inside keeps rights of its own.
 Function OpenSettingsToUsers
   StrCpy $AclFailure ""
-  ; The settings folder is the program folder too, and new files take on its rights. The programs
-  ; get fixed rights of their own first, so that a standard user cannot replace tessel.exe or the
-  ; uninstaller that an administrator runs later. If that fails the folder stays closed.
-  !insertmacro ICACLS "$INSTDIR\tessel.exe" \
-      "/inheritance:r /grant:r ${SID_SYSTEM}:F ${SID_ADMINISTRATORS}:F ${SID_USERS}:RX"
-  !insertmacro ICACLS "$INSTDIR\uninstall.exe" \
-      "/inheritance:r /grant:r ${SID_SYSTEM}:F ${SID_ADMINISTRATORS}:F ${SID_USERS}:RX"
   !insertmacro ICACLS "$SettingsDir" "/grant:r ${SID_USERS}:(OI)(CI)M"
+  Call PushAclResult
+FunctionEnd
+
+Function PushAclResult
   ${If} $AclFailure == ""
     Push "ok"
   ${Else}

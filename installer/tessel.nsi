@@ -1,5 +1,7 @@
 ; Tessel setup: installs tessel.exe under Program Files and lets standard users keep its settings.
 ; Built by the `installer` target of the Windows build, which passes the defines checked below.
+; The programs live in a folder of their own that only administrators may change: standard users
+; may write to the settings folder, and Windows looks for a program's DLLs beside it first.
 
 Unicode true
 ; tessel.exe is a 64-bit program, so setup is one too: it sees the 64-bit registry and folders.
@@ -18,10 +20,13 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel"
 !define SETTINGS_FILE "DefaultDestinationPath.txt"
+!define PROGRAM_FOLDER "Program"
 
 Name "Tessel"
 OutFile "${TESSEL_SETUP}"
 InstallDir "$PROGRAMFILES64\Tessel"
+; An upgrade goes where Tessel is installed.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "Tessel ${TESSEL_VERSION}"
 ShowInstDetails show
 ShowUninstDetails show
@@ -50,6 +55,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "© ${TESSEL_PUBLISHER}"
 ; Tessel reads its settings from the system drive's Program Files folder whatever the install
 ; folder, so setup works out that folder the same way.
 Var SettingsDir
+; The programs' own folder in the install folder, $INSTDIR\${PROGRAM_FOLDER}.
+Var ProgramDir
 
 !include acl.nsh
 
@@ -79,12 +86,30 @@ Function un.onInit
 FunctionEnd
 
 Section "Tessel"
-  SetOutPath "$INSTDIR"
+  StrCpy $ProgramDir "$INSTDIR\${PROGRAM_FOLDER}"
+  ; Made anew and locked before anything is copied into it, so nothing someone else put there
+  ; stays and nobody else can add to it.
+  RMDir /r "$ProgramDir"
+  CreateDirectory "$ProgramDir"
+  Call LockProgramFolder
+  Pop $0
+  ${If} $0 != "ok"
+    DetailPrint "Could not lock the program folder: $0"
+    MessageBox MB_OK|MB_ICONSTOP "Setup could not make $ProgramDir a folder that only \
+        administrators can change ($0), so it copied no programs there." /SD IDOK
+    SetErrorLevel 3
+    Quit
+  ${EndIf}
+  SetOutPath "$ProgramDir"
   File "/oname=tessel.exe" "${TESSEL_EXE}"
-  WriteUninstaller "$INSTDIR\uninstall.exe"
+  WriteUninstaller "$ProgramDir\uninstall.exe"
+  ; Earlier versions kept the programs in the settings folder.
+  Delete "$INSTDIR\tessel.exe"
+  Delete "$INSTDIR\uninstall.exe"
 
+  ; The shortcut starts Tessel in the program folder too (the output folder).
   SetShellVarContext all
-  CreateShortcut "$SMPROGRAMS\Tessel.lnk" "$INSTDIR\tessel.exe"
+  CreateShortcut "$SMPROGRAMS\Tessel.lnk" "$ProgramDir\tessel.exe"
 
   ; An existing settings file is never touched: an upgrade keeps the stored default.
   CreateDirectory "$SettingsDir"
@@ -101,16 +126,17 @@ Section "Tessel"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Tessel"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${TESSEL_VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${TESSEL_PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\uninstall.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$ProgramDir\uninstall.exe,0"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$ProgramDir\uninstall.exe"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$ProgramDir\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
-  ${GetSize} "$INSTDIR" "/S=0K /G=0" $0 $1 $2
+  ${GetSize} "$ProgramDir" "/S=0K /G=0" $0 $1 $2
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
+; The uninstaller lives in the program folder, which is its $INSTDIR.
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\Tessel.lnk"
@@ -126,6 +152,8 @@ Section "Uninstall"
   keep_settings:
   ${EndIf}
   ; Only empty folders go: whatever else is in them stays.
-  RMDir "$SettingsDir"
   RMDir "$INSTDIR"
+  ${GetParent} "$INSTDIR" $0
+  RMDir "$SettingsDir"
+  RMDir "$0"
 SectionEnd

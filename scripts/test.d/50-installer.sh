@@ -1,12 +1,15 @@
-# Installer tests under Wine in a fresh prefix of its own: a silent install, the program started
-# from the installed path, and a silent uninstall that keeps the stored default destination. Also
-# runs alone: bash scripts/test.d/50-installer.sh. The prefix is a copy of the one the test command
-# made for this run when there is one (a second instead of a quarter of a minute), else new.
+# Installer tests under Wine in a fresh prefix of its own: a silent install over files of the
+# earlier layout, what standard users may write in the installed tree, the installed program's
+# imports, the program started from the installed path, and a silent uninstall that keeps the
+# stored default destination. Also runs alone: bash scripts/test.d/50-installer.sh. The prefix is a
+# copy of the one the test command made for this run when there is one (a second instead of a
+# quarter of a minute), else new.
 (
   set -euo pipefail
   root="${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
-  cmake --build "$root/build/win" --target installer uidriver >/dev/null
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/win/CMakeCache.txt")
+  setup="$root/build/win/tessel-setup-$version.exe"
+  cmake --build "$root/build/win" --target installer uidriver >/dev/null
   export TESSEL_WINEPREFIX="$root/build/wine-installer/prefix"
   rm -rf "$TESSEL_WINEPREFIX"
   source "$root/scripts/wine-env.sh"
@@ -23,31 +26,50 @@
     cp -a "$fresh/." "$TESSEL_WINEPREFIX/"
   fi
   "$root/scripts/wine-prefix.sh" >/dev/null
-  # Shortcuts need no menu entries on this machine.
-  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+  # Shortcuts need no menu entries on this machine. Wine's icacls is a stub and Wine enforces no
+  # rights: the UI driver in its place records what setup asks for.
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d;icacls.exe=n"
+  system32="$WINEPREFIX/drive_c/windows/system32"
+  cp "$root/build/win/tests/win/gui/uidriver.exe" "$system32/icacls.exe"
 
   dir="$WINEPREFIX/drive_c/Program Files/Tessel"
-  files=("$dir/tessel.exe" "$dir/uninstall.exe"
-    "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tessel.lnk")
+  menu='ProgramData\Microsoft\Windows\Start Menu\Programs\Tessel.lnk'
+  files=("$dir/Program/tessel.exe" "$dir/Program/uninstall.exe" "$WINEPREFIX/drive_c/${menu//\\//}")
   key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel'
   fail() { echo "   FAIL: $*" >&2; exit 1; }
 
-  echo "   silent install, start from the installed path, silent uninstall"
-  timeout 120 wine "$root/build/win/tessel-setup-$version.exe" /S || fail "setup exited $?"
+  echo "   silent install over the earlier layout: rights, imports"
+  mkdir -p "$dir"
+  touch "$dir/tessel.exe" "$dir/uninstall.exe"
+  timeout 120 wine "$setup" /S || fail "setup exited $?"
   for f in "${files[@]}"; do [ -e "$f" ] || fail "missing: $f"; done
-  cmp -s "$root/build/win/src/app/tessel.exe" "$dir/tessel.exe" || fail "tessel.exe differs"
-  timeout 60 wine reg query "$key" /v UninstallString >/dev/null || fail "no uninstall entry"
+  for f in tessel.exe uninstall.exe; do [ ! -e "$dir/$f" ] || fail "left from before: $f"; done
+  timeout 60 wine reg query "$key" /v UninstallString | grep -qF 'Tessel\Program\uninstall.exe' ||
+    fail "the uninstall entry does not name Program\\uninstall.exe"
+  python3 "$root/tests/installer/user_writable.py" "$system32/command-lines.log" \
+    "$WINEPREFIX/drive_c" 'C:\Program Files\Tessel' "C:\\$menu" || fail "see above"
+  # Known DLLs come from System32 whatever the folder, common controls as the manifest says.
+  known="advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32
+    msctf msvcrt normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32 shlwapi
+    user32 wldap32 ws2_32 kernelbase ntdll comctl32"
+  header=$(x86_64-w64-mingw32-objdump -p "${files[0]}")
+  for dll in $(sed -n 's/^\s*DLL Name: \(.*\)\.dll$/\1/p' <<<"$header" | tr 'A-Z' 'a-z'); do
+    grep -qw "$dll" <<<"$known" || fail "imports $dll.dll: Windows looks for it beside the program"
+  done
+  grep -q TERMINAL_SERVICE_AWARE <<<"$header" || fail "not terminal-server aware"
 
+  echo "   started from the installed path"
   driver() { timeout 120 wine "$root/build/win/tests/win/gui/uidriver.exe" "$@"; }
   driver install-archiver
-  driver start 'C:\Program Files\Tessel\tessel.exe'
+  driver start 'C:\Program Files\Tessel\Program\tessel.exe'
   driver quit
 
+  echo "   silent uninstall keeping the stored default"
   printf 'D:\\Archive\r\n' >"$dir/DefaultDestinationPath.txt"
   # The uninstaller reruns itself from a temporary copy and returns at once: wait for the copy.
-  timeout 60 wine 'C:\Program Files\Tessel\uninstall.exe' /S || fail "uninstall exited $?"
+  timeout 60 wine 'C:\Program Files\Tessel\Program\uninstall.exe' /S || fail "uninstall exited $?"
   timeout 60 wineserver -w
-  for f in "${files[@]}"; do [ ! -e "$f" ] || fail "still there: $f"; done
+  for f in "${files[@]}" "$dir/Program"; do [ ! -e "$f" ] || fail "still there: $f"; done
   printf 'D:\\Archive\r\n' | cmp -s - "$dir/DefaultDestinationPath.txt" || fail "default lost"
   # The server has saved the registry on leaving.
   ! grep -qF '[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessel]' \

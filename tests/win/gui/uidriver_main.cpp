@@ -1,6 +1,7 @@
 // uidriver: the UI driver as a command for the GUI stage's screenshot, the installer stage and the
 // demo. Each call does one step against tessel.exe and prints what it saw; a failed step says why
-// and exits with 1. Installed as wzzip.exe it is the recording archiver instead.
+// and exits with 1. Installed as wzzip.exe it is the recording archiver instead, and as icacls.exe
+// the installer stage's record of what setup asks for.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -68,7 +69,8 @@ int Run(const std::vector<std::wstring>& args) {
 }  // namespace tessel::gui
 
 int wmain(int argc, wchar_t** argv) {
-  if (std::wstring(argv[0]).ends_with(L"wzzip.exe")) {
+  if (std::wstring(argv[0]).ends_with(L"wzzip.exe") ||
+      std::wstring(argv[0]).ends_with(L"icacls.exe")) {
     // Appends its raw command line beside itself and ends at once.
     std::ofstream(std::filesystem::path(tessel::gui::DriverFolder() + L"command-lines.log"),
                   std::ios::app | std::ios::binary)
