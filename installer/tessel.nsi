@@ -8,6 +8,7 @@ Unicode true
 Target amd64-unicode
 RequestExecutionLevel admin
 ManifestSupportedOS all
+ManifestDPIAware true
 SetCompressor /SOLID lzma
 
 !ifndef TESSEL_VERSION | TESSEL_PUBLISHER | TESSEL_EXE | TESSEL_SETUP
@@ -75,6 +76,31 @@ Var ProgramDir
   ${EndIf}
 !macroend
 
+; Waits until no running Tessel holds the program on the stack, asking the user to close it: a
+; running program cannot be opened for writing, nor replaced or removed. Cancel, and silent mode,
+; end setup with exit code 32 (a file in use) before anything has changed.
+!macro DEFINE_REQUIRE_CLOSED UN
+  Function ${UN}RequireClosed
+    Exch $R0
+    ${DoWhile} ${FileExists} $R0
+      ClearErrors
+      FileOpen $R1 $R0 a
+      ${IfNot} ${Errors}
+        FileClose $R1
+        ${Break}
+      ${EndIf}
+      MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Tessel is running, or another program holds \
+          $R0.$\r$\n$\r$\nClose it, then choose Retry." /SD IDCANCEL IDRETRY retry
+      SetErrorLevel 32 ; ERROR_SHARING_VIOLATION
+      Quit
+    retry:
+    ${Loop}
+    Pop $R0
+  FunctionEnd
+!macroend
+!insertmacro DEFINE_REQUIRE_CLOSED ""
+!insertmacro DEFINE_REQUIRE_CLOSED "un."
+
 Function .onInit
   !insertmacro REQUIRE_ADMIN
   !insertmacro FIND_SETTINGS_DIR
@@ -87,6 +113,11 @@ FunctionEnd
 
 Section "Tessel"
   StrCpy $ProgramDir "$INSTDIR\${PROGRAM_FOLDER}"
+  Push "$ProgramDir\tessel.exe"
+  Call RequireClosed
+  Push "$INSTDIR\tessel.exe" ; where earlier versions kept it
+  Call RequireClosed
+
   ; Made anew and locked before anything is copied into it, so nothing someone else put there
   ; stays and nobody else can add to it.
   RMDir /r "$ProgramDir"
@@ -138,6 +169,8 @@ SectionEnd
 
 ; The uninstaller lives in the program folder, which is its $INSTDIR.
 Section "Uninstall"
+  Push "$INSTDIR\tessel.exe"
+  Call un.RequireClosed
   SetShellVarContext all
   Delete "$SMPROGRAMS\Tessel.lnk"
   Delete "$INSTDIR\tessel.exe"

@@ -1,6 +1,6 @@
 # Installer tests under Wine in a fresh prefix of its own: a silent install over files of the
 # earlier layout, what standard users may write in the installed tree, the installed program's
-# imports, the program started from the installed path, and a silent uninstall that keeps the
+# imports, setup and uninstall waiting for a running Tessel, and a silent uninstall that keeps the
 # stored default destination. Also runs alone: bash scripts/test.d/50-installer.sh. The prefix is a
 # copy of the one the test command made for this run when there is one (a second instead of a
 # quarter of a minute), else new.
@@ -58,10 +58,18 @@
   done
   grep -q TERMINAL_SERVICE_AWARE <<<"$header" || fail "not terminal-server aware"
 
-  echo "   started from the installed path"
+  echo "   with Tessel running, silent setup and uninstall change nothing and exit with 32"
   driver() { timeout 120 wine "$root/build/win/tests/win/gui/uidriver.exe" "$@"; }
   driver install-archiver
   driver start 'C:\Program Files\Tessel\Program\tessel.exe'
+  code=0 && timeout 120 wine "$setup" /S || code=$?
+  [ "$code" = 32 ] || fail "setup exited $code"
+  # Run in place to get its exit code: "_?=" takes the rest of the line, blanks and all, unquoted.
+  printf '@"%s" /S _?=%s\r\n@exit /b %%errorlevel%%\r\n' 'C:\Program Files\Tessel\Program\uninstall.exe' \
+    'C:\Program Files\Tessel\Program' >"$WINEPREFIX/drive_c/uninstall-here.cmd"
+  code=0 && timeout 60 wine cmd /c 'C:\uninstall-here.cmd' || code=$?
+  [ "$code" = 32 ] || fail "uninstall exited $code"
+  for f in "${files[@]}"; do [ -e "$f" ] || fail "missing: $f"; done
   driver quit
 
   echo "   silent uninstall keeping the stored default"
