@@ -11,9 +11,12 @@ ManifestSupportedOS all
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 
-!ifndef TESSEL_VERSION | TESSEL_PUBLISHER | TESSEL_EXE | TESSEL_SETUP
+!ifndef TESSEL_VERSION | TESSEL_PUBLISHER | TESSEL_EXE | TESSEL_SETUP | TESSEL_SIGN
   !error "Build with the installer target: cmake --build build/win --target installer"
 !endif
+; Signs the uninstaller and setup when a certificate is given, else leaves them as they are.
+!uninstfinalize '"${TESSEL_SIGN}" "%1"' = 0
+!finalize '"${TESSEL_SIGN}" "%1"' = 0
 
 !include MUI2.nsh
 !include FileFunc.nsh

@@ -7,7 +7,7 @@ packages=(
   googletest libgtest-dev zlib1g-dev
   mingw-w64 libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb x11-utils imagemagick
-  zip unzip 7zip nsis
+  zip unzip 7zip nsis osslsigncode openssl
   clang libclang-rt-14-dev
 )
 

@@ -1,14 +1,20 @@
-# Installer tests under Wine in a fresh prefix of its own: a silent install over files of the
-# earlier layout, what standard users may write in the installed tree, the installed program's
-# imports, setup and uninstall waiting for a running Tessel, and a silent uninstall that keeps the
-# stored default destination. Also runs alone: bash scripts/test.d/50-installer.sh. The prefix is a
-# copy of the one the test command made for this run when there is one (a second instead of a
-# quarter of a minute), else new.
+# Installer tests under Wine in a fresh prefix of its own: setup signed with a throw-away
+# certificate, a silent install over files of the earlier layout, what standard users may write in
+# the installed tree, the installed program's imports, setup and uninstall waiting for a running
+# Tessel, and a silent uninstall that keeps the stored default destination. Also runs alone:
+# bash scripts/test.d/50-installer.sh. The prefix is a copy of the one the test command made for
+# this run when there is one (a second instead of a quarter of a minute), else new.
 (
   set -euo pipefail
   root="${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$root/build/win/CMakeCache.txt")
   setup="$root/build/win/tessel-setup-$version.exe"
+  sign="$root/build/wine-installer/sign"
+  mkdir -p "$sign"
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Tessel test signing" \
+    -addext extendedKeyUsage=codeSigning -keyout "$sign/key.pem" -out "$sign/cert.pem" 2>/dev/null
+  export TESSEL_SIGN_CERT="$sign/cert.pem" TESSEL_SIGN_KEY="$sign/key.pem"
+  rm -f "$setup"  # so that it is built, and signed, anew
   cmake --build "$root/build/win" --target installer uidriver >/dev/null
   export TESSEL_WINEPREFIX="$root/build/wine-installer/prefix"
   rm -rf "$TESSEL_WINEPREFIX"
@@ -38,7 +44,7 @@
   key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel'
   fail() { echo "   FAIL: $*" >&2; exit 1; }
 
-  echo "   silent install over the earlier layout: rights, imports"
+  echo "   silent install over the earlier layout: rights, signatures, imports"
   mkdir -p "$dir"
   touch "$dir/tessel.exe" "$dir/uninstall.exe"
   timeout 120 wine "$setup" /S || fail "setup exited $?"
@@ -48,6 +54,9 @@
     fail "the uninstall entry does not name Program\\uninstall.exe"
   python3 "$root/tests/installer/user_writable.py" "$system32/command-lines.log" \
     "$WINEPREFIX/drive_c" 'C:\Program Files\Tessel' "C:\\$menu" || fail "see above"
+  for f in "$setup" "${files[@]:0:2}"; do
+    osslsigncode verify -CAfile "$sign/cert.pem" -in "$f" >/dev/null || fail "not signed: $f"
+  done
   # Known DLLs come from System32 whatever the folder, common controls as the manifest says.
   known="advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32
     msctf msvcrt normaliz nsi ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32 shlwapi
