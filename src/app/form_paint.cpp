@@ -10,7 +10,8 @@ namespace tessel::app {
 
 namespace {
 
-// The themed push button, when visual styles are on; UxTheme is no known DLL.
+// The themed push button. UxTheme is not one of Windows' known DLLs, so it is taken from System32
+// by hand; without it the buttons are drawn in the classic style.
 struct ThemeApi {
   decltype(&OpenThemeData) open = Load<decltype(OpenThemeData)>("OpenThemeData");
   decltype(&DrawThemeBackground) draw = Load<decltype(DrawThemeBackground)>("DrawThemeBackground");

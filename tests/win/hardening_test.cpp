@@ -6,28 +6,14 @@
 #include "platform/win32/hardening.h"
 #include "test_folder.h"
 
-// This program's import slot for CreateProcessW, through which the platform layer calls it.
+// This program's import slot for CreateProcessW, through which the platform layer calls it; MinGW
+// leaves import slots writable.
 extern "C" decltype(&CreateProcessW) __imp_CreateProcessW;
 
 namespace tessel {
 namespace {
 
 DWORD gCreationFlags = 0;
-
-BOOL WINAPI RecordCreationFlags(LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
-                                DWORD flags, LPVOID, LPCWSTR, LPSTARTUPINFOW,
-                                LPPROCESS_INFORMATION) {
-  gCreationFlags = flags;
-  SetLastError(ERROR_FILE_NOT_FOUND);
-  return FALSE;
-}
-
-void SetImport(decltype(&CreateProcessW) function) {
-  DWORD protection = 0;
-  VirtualProtect(&__imp_CreateProcessW, sizeof function, PAGE_READWRITE, &protection);
-  __imp_CreateProcessW = function;
-  VirtualProtect(&__imp_CreateProcessW, sizeof function, protection, &protection);
-}
 
 TEST(Hardening, DllsComeFromSystem32AndWindowsShowsNoErrorBoxes) {
   wintest::TestFolder dir;
@@ -36,20 +22,25 @@ TEST(Hardening, DllsComeFromSystem32AndWindowsShowsNoErrorBoxes) {
   GetCurrentDirectoryW(MAX_PATH, before);
   SetCurrentDirectoryW(dir.Path().c_str());
   auto probe = [] { return LoadLibraryW(L"tessel-probe.dll") ? 0 : GetLastError(); };
-  EXPECT_EQ(probe(), DWORD{ERROR_BAD_EXE_FORMAT}) << "the current folder is searched at first";
+  EXPECT_EQ(probe(), DWORD{ERROR_BAD_EXE_FORMAT}) << "searched before";
   UINT testRunnerMode = SetErrorMode(0);  // GoogleTest quiets errors itself
   win32::HardenProcess();
   EXPECT_EQ(GetErrorMode(), UINT{SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
-  EXPECT_EQ(probe(), DWORD{ERROR_MOD_NOT_FOUND}) << "and no longer afterwards";
+  EXPECT_EQ(probe(), DWORD{ERROR_MOD_NOT_FOUND}) << "not after";
   SetErrorMode(testRunnerMode);
   SetCurrentDirectoryW(before);
 }
 
 TEST(Hardening, TheArchiverStartsWithWindowsDefaultErrorMode) {
   auto real = __imp_CreateProcessW;
-  SetImport(RecordCreationFlags);
+  __imp_CreateProcessW = [](LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
+                            DWORD flags, LPVOID, LPCWSTR, LPSTARTUPINFOW,
+                            LPPROCESS_INFORMATION) -> BOOL {
+    gCreationFlags = flags;
+    return FALSE;
+  };
   Status started = win32::Win32System().RunAndWait(L"\"C:\\Program Files\\WinZip\\wzzip.exe\"");
-  SetImport(real);
+  __imp_CreateProcessW = real;
   EXPECT_FALSE(started);
   EXPECT_TRUE(gCreationFlags & CREATE_DEFAULT_ERROR_MODE) << "flags " << gCreationFlags;
 }
