@@ -6,8 +6,7 @@
 #include "platform/win32/hardening.h"
 #include "test_folder.h"
 
-// This program's import slot for CreateProcessW, through which the platform layer calls it; MinGW
-// leaves import slots writable.
+// This program's import slot for CreateProcessW, through which the platform layer calls it.
 extern "C" decltype(&CreateProcessW) __imp_CreateProcessW;
 
 namespace tessel {
@@ -32,6 +31,8 @@ TEST(Hardening, DllsComeFromSystem32AndWindowsShowsNoErrorBoxes) {
 }
 
 TEST(Hardening, TheArchiverStartsWithWindowsDefaultErrorMode) {
+  DWORD protection = 0;  // import slots may be read-only once the loader has filled them
+  VirtualProtect(&__imp_CreateProcessW, sizeof(void*), PAGE_READWRITE, &protection);
   auto real = __imp_CreateProcessW;
   __imp_CreateProcessW = [](LPCWSTR, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
                             DWORD flags, LPVOID, LPCWSTR, LPSTARTUPINFOW,
