@@ -18,11 +18,15 @@ Var AclFailure
   ${EndIf}
 !macroend
 
-; Makes the program folder administrators' alone, and leaves "ok" or why not on the stack. Owner
-; and rights are set outright, not just added to, in case someone else made or changed the folder
-; while setup was at it, and the folder must still be empty when nobody else can write to it.
+; Makes the program folder anew, administrators' alone, and leaves "ok" or why not on the stack.
+; Owner and rights are set outright, not just added to, in case someone else made or changed the
+; folder while setup was at it, and it must be empty once nobody else can write to it.
 Function LockProgramFolder
   StrCpy $AclFailure ""
+  ${If} ${FileExists} "$ProgramDir"
+    StrCpy $AclFailure "it holds files setup did not put there or could not remove"
+  ${EndIf}
+  CreateDirectory "$ProgramDir"
   !insertmacro ICACLS "$ProgramDir" "/setowner ${SID_ADMINISTRATORS}"
   !insertmacro ICACLS "$ProgramDir" "/reset"
   !insertmacro ICACLS "$ProgramDir" "/inheritance:r /grant:r ${SID_SYSTEM}:(OI)(CI)F \

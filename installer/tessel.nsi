@@ -121,10 +121,11 @@ Section "Tessel"
   Push "$INSTDIR\tessel.exe" ; where earlier versions kept it
   Call RequireClosed
 
-  ; Made anew and locked before anything is copied into it, so nothing someone else put there
-  ; stays and nobody else can add to it.
-  RMDir /r "$ProgramDir"
-  CreateDirectory "$ProgramDir"
+  ; Made anew and locked before anything is copied into it, so that nothing someone else put
+  ; there stays and nobody else can add to it. Setup never removes files that are not its own.
+  Delete "$ProgramDir\tessel.exe"
+  Delete "$ProgramDir\uninstall.exe"
+  RMDir "$ProgramDir"
   Call LockProgramFolder
   Pop $0
   ${If} $0 != "ok"

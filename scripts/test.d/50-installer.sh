@@ -1,9 +1,10 @@
 # Installer tests under Wine in a fresh prefix of its own: setup signed with a throw-away
-# certificate, a silent install over files of the earlier layout, what standard users may write in
-# the installed tree, the installed program's imports, setup and uninstall waiting for a running
-# Tessel, and a silent uninstall that keeps the stored default destination. Also runs alone:
-# bash scripts/test.d/50-installer.sh. The prefix is a copy of the one the test command made for
-# this run when there is one (a second instead of a quarter of a minute), else new.
+# certificate, stopping at a file planted in the program folder, a silent install over files of
+# the earlier layout, what standard users may write in the installed tree, the installed
+# program's imports, setup and uninstall waiting for a running Tessel, and a silent uninstall that
+# keeps the stored default destination. Also runs alone: bash scripts/test.d/50-installer.sh. The
+# prefix is a copy of the one the test command made for this run when there is one (a second
+# instead of a quarter of a minute), else new.
 (
   set -euo pipefail
   root="${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
@@ -43,11 +44,17 @@
   files=("$dir/Program/tessel.exe" "$dir/Program/uninstall.exe" "$WINEPREFIX/drive_c/${menu//\\//}")
   key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessel'
   fail() { echo "   FAIL: $*" >&2; exit 1; }
+  exits() {  # exits CODE PROGRAM ARGS...: fails unless the program ends with CODE
+    local code=0 && timeout 120 wine "${@:2}" || code=$?
+    [ "$code" = "$1" ] || fail "$2 exited $code"
+  }
 
-  echo "   silent install over the earlier layout: rights, signatures, imports"
-  mkdir -p "$dir"
-  touch "$dir/tessel.exe" "$dir/uninstall.exe"
-  timeout 120 wine "$setup" /S || fail "setup exited $?"
+  echo "   a planted DLL stops setup; silent install over the earlier layout: rights, signatures, imports"
+  mkdir -p "$dir/Program"
+  touch "$dir/tessel.exe" "$dir/uninstall.exe" "$dir/Program/mpr.dll"
+  exits 3 "$setup" /S
+  rm "$dir/Program/mpr.dll" || fail "setup removed a file that was not its own"
+  exits 0 "$setup" /S
   for f in "${files[@]}"; do [ -e "$f" ] || fail "missing: $f"; done
   for f in tessel.exe uninstall.exe; do [ ! -e "$dir/$f" ] || fail "left from before: $f"; done
   timeout 60 wine reg query "$key" /v UninstallString | grep -qF 'Tessel\Program\uninstall.exe' ||
@@ -71,13 +78,11 @@
   driver() { timeout 120 wine "$root/build/win/tests/win/gui/uidriver.exe" "$@"; }
   driver install-archiver
   driver start 'C:\Program Files\Tessel\Program\tessel.exe'
-  code=0 && timeout 120 wine "$setup" /S || code=$?
-  [ "$code" = 32 ] || fail "setup exited $code"
+  exits 32 "$setup" /S
   # Run in place to get its exit code: "_?=" takes the rest of the line, blanks and all, unquoted.
   printf '@"%s" /S _?=%s\r\n@exit /b %%errorlevel%%\r\n' 'C:\Program Files\Tessel\Program\uninstall.exe' \
     'C:\Program Files\Tessel\Program' >"$WINEPREFIX/drive_c/uninstall-here.cmd"
-  code=0 && timeout 60 wine cmd /c 'C:\uninstall-here.cmd' || code=$?
-  [ "$code" = 32 ] || fail "uninstall exited $code"
+  exits 32 cmd /c 'C:\uninstall-here.cmd'
   for f in "${files[@]}"; do [ -e "$f" ] || fail "missing: $f"; done
   driver quit
 
