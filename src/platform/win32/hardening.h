@@ -11,7 +11,7 @@ namespace tessel::win32 {
 // Limits DLL searches to System32 (never the program's folder or the current one) and stops
 // Windows' critical-error boxes, such as "There is no disk in the drive" when a folder on an
 // empty card reader is probed: the call then just fails and the program answers in its own words.
-// Processes it starts get Windows' default error mode, not this one. Call first in wWinMain.
+// The archiver is started with Windows' default mode instead (RunAndWait). Call first in wWinMain.
 void HardenProcess();
 
 // `Function` of a system DLL that is not one of Windows' known DLLs, taken from System32 only,
