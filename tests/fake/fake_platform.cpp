@@ -6,6 +6,15 @@
 
 namespace tessel::fake {
 
+namespace {
+
+// As the real one words it, where Windows itself says only that access is denied.
+Status FolderInTheWay(std::wstring_view path) {
+  return Status::Failed(L"A folder is in the way: " + std::wstring(path));
+}
+
+}  // namespace
+
 std::optional<std::wstring> FakeFileSystem::Key(std::wstring_view path) {
   if (path.size() < 2 || path[1] != L':' || (path.size() > 2 && path[2] != L'\\')) return {};
   std::wstring key;
@@ -121,6 +130,7 @@ Status FakeFileSystem::MakeFolderPath(std::wstring_view path) {
 }
 
 Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
+  if (IsFolder(path)) return FolderInTheWay(path);
   std::optional<std::string> content = Content(path);
   if (failReads || !content) return Status::Failed(L"unreadable");
   bytes = *content;
@@ -128,9 +138,8 @@ Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
 }
 
 Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
-  if (!IsFolder(path.substr(0, path.rfind(L'\\') + 1)) || IsFolder(path)) {
-    return Status::Failed(L"not found");
-  }
+  if (IsFolder(path)) return FolderInTheWay(path);
+  if (!IsFolder(path.substr(0, path.rfind(L'\\') + 1))) return Status::Failed(L"not found");
   if (failWrites) return Status::Failed(L"disk full");
   AddTextFile(path, bytes);
   return Status::Ok();

@@ -1,9 +1,10 @@
-// The Win32 platform layer against Wine's real file system and processes: probes, atomic
-// replacement of the settings file, folder creation, the code page, run-and-wait and a launch
-// that cannot start.
+// The Win32 platform layer against Wine's real file system and processes: probes, reading and
+// atomic replacement of the settings file while other programs hold it, folder creation, the code
+// page, run-and-wait and a launch that cannot start.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "destination/settings_file.h"
 #include "jobs/archiver_command.h"
@@ -31,17 +32,42 @@ std::string Read(const std::wstring& path) {
   return win32::Win32FileSystem().ReadFile(path, bytes) ? bytes : "<unreadable>";
 }
 
-TEST(Win32Platform, SettingsFileIsReplacedWholeOrNotAtAll) {
+// Another program's handle on the file, as an indexer or a virus scanner takes one.
+struct Holder {
+  DWORD access;
+  DWORD share;
+  DWORD letsGoAfterMs;  // INFINITE: not before the test is done
+};
+
+// Closes `handle` after `ms` on a thread of its own, while the test goes on.
+void CloseLater(HANDLE handle, DWORD ms) {
+  static DWORD delay;
+  delay = ms;
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* h) -> DWORD {
+        Sleep(delay);
+        return CloseHandle(h);
+      },
+      handle, 0, nullptr);
+  CloseHandle(thread);
+}
+
+TEST(Win32Platform, SettingsFileIsReadWhileHeldAndReplacedWholeOrNotAtAll) {
   const std::wstring deep = std::wstring(130, L'd') + L"\\" + std::wstring(130, L'e') + L"\\";
-  using Block = std::function<HANDLE(const std::wstring& file)>;
-  const std::tuple<const char*, std::wstring, Block> cases[] = {
-      // what, folder, what blocks it
-      {"plain", L"", nullptr},
-      {"past 260 characters", deep, nullptr},
-      {"open elsewhere, unshared", L"", [](auto& file) {
-         return CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-       }}};
-  for (const auto& [what, folder, block] : cases) {
+  constexpr DWORD kAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  constexpr DWORD kScanner = GENERIC_READ | DELETE;  // may move the file to quarantine
+  const std::tuple<const char*, std::wstring, std::optional<Holder>, bool, bool> cases[] = {
+      // what, folder, held by, read then, replaced then
+      {"plain", L"", std::nullopt, true, true},
+      {"past 260 characters", deep, std::nullopt, true, true},
+      {"a scanner holds it", L"", Holder{kScanner, kAll, INFINITE}, true, false},
+      {"a reader sharing only reading holds it", L"",
+       Holder{GENERIC_READ, FILE_SHARE_READ, INFINITE}, true, false},
+      {"held unshared", L"", Holder{GENERIC_READ, 0, INFINITE}, false, false},
+      {"a scanner lets go", L"", Holder{kScanner, kAll, 300}, true, true},
+      {"a reader lets go", L"", Holder{GENERIC_READ, FILE_SHARE_READ, 300}, true, true}};
+  for (const auto& [what, folder, holder, read, replaced] : cases) {
     SCOPED_TRACE(what);
     TestFolder dir;
     win32::Win32FileSystem fs;
@@ -50,14 +76,46 @@ TEST(Win32Platform, SettingsFileIsReplacedWholeOrNotAtAll) {
     ASSERT_TRUE(fs.CreateEmptyFile(file));
     EXPECT_FALSE(fs.CreateEmptyFile(file)) << "an existing file is never emptied";
     ASSERT_TRUE(fs.ReplaceFileContent(file, "D:\\Old\r\n"));
-    win32::UniqueHandle lock(block ? block(file) : INVALID_HANDLE_VALUE);
     std::set<std::wstring> before = wintest::Names(dir / folder);
-    Status replaced = fs.ReplaceFileContent(file, "D:\\New\r\n");
-    lock.Reset();
-    EXPECT_EQ(replaced.reason.empty(), !block) << WideToUtf8(replaced.reason);
+    win32::UniqueHandle held;
+    if (holder) {
+      HANDLE h = CreateFileW(file.c_str(), holder->access, holder->share, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
+      ASSERT_NE(h, INVALID_HANDLE_VALUE);
+      holder->letsGoAfterMs == INFINITE ? held.Reset(h) : CloseLater(h, holder->letsGoAfterMs);
+    }
+    std::string bytes;
+    Status got = fs.ReadFile(file, bytes);
+    EXPECT_EQ(got.reason.empty(), read) << WideToUtf8(got.reason);
+    EXPECT_EQ(bytes, read ? "D:\\Old\r\n" : "");
+    Status stored = fs.ReplaceFileContent(file, "D:\\New\r\n");
+    held.Reset();
+    EXPECT_EQ(stored.reason.empty(), replaced) << WideToUtf8(stored.reason);
     EXPECT_EQ(Read(file), replaced ? "D:\\New\r\n" : "D:\\Old\r\n");
     EXPECT_EQ(wintest::Names(dir / folder), before) << "nothing is left beside it";
   }
+}
+
+TEST(Win32Platform, AStoreTakesOverOnlyItsOwnLeftoverAndNamesAFolderInTheWay) {
+  TestFolder dir;
+  win32::Win32FileSystem fs;
+  const std::set<std::wstring> others = {L"s.txt.new-4242", L"s.txt.tessel-store.bak",
+                                         L"t.txt.tessel-store", L"s.txt~"};
+  for (const std::wstring& name : others) dir.MakeFile(name, "other");
+  dir.MakeFile(L"s.txt.tessel-store", "D:\\Half");  // a store killed half-way
+  ASSERT_TRUE(fs.ReplaceFileContent(dir / L"s.txt", "D:\\New\r\n"));
+  EXPECT_EQ(Read(dir / L"s.txt"), "D:\\New\r\n");
+  std::set<std::wstring> left = others;
+  left.insert(L"s.txt");
+  EXPECT_EQ(wintest::Names(dir.Path()), left);
+
+  dir.MakeFolder(L"f.txt");
+  const std::wstring inTheWay = L"A folder is in the way: " + dir / L"f.txt";
+  std::string bytes;
+  EXPECT_EQ(fs.ReadFile(dir / L"f.txt", bytes).reason, inTheWay);
+  EXPECT_EQ(fs.ReplaceFileContent(dir / L"f.txt", "D:\\New\r\n").reason, inTheWay);
+  left.insert(L"f.txt");
+  EXPECT_EQ(wintest::Names(dir.Path()), left);
 }
 
 TEST(Win32Platform, FoldersAreMadeLevelByLevelOrRefusedWithTheReasonAndFound) {
