@@ -1,6 +1,6 @@
 // The Win32 platform layer against Wine's real file system and processes: probes, reading and
-// atomic replacement of the settings file while other programs hold it, folder creation, the code
-// page, run-and-wait and a launch that cannot start.
+// atomic replacement of the settings file while other programs hold it, folder creation, picked
+// shell items, the code page, run-and-wait and a launch that cannot start.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,6 +9,8 @@
 #include "destination/settings_file.h"
 #include "jobs/archiver_command.h"
 #include "test_folder.h"
+// test_folder.h brings windows.h, which shlobj.h relies on.
+#include <shlobj.h>
 
 namespace tessel {
 namespace {
@@ -116,6 +118,24 @@ TEST(Win32Platform, AStoreTakesOverOnlyItsOwnLeftoverAndNamesAFolderInTheWay) {
   EXPECT_EQ(fs.ReplaceFileContent(dir / L"f.txt", "D:\\New\r\n").reason, inTheWay);
   left.insert(L"f.txt");
   EXPECT_EQ(wintest::Names(dir.Path()), left);
+}
+
+// A pick is converted with room for any path. Wine's shell makes no item of a path past MAX_PATH
+// (and cuts one there), so the long pick itself cannot be shown here.
+TEST(Win32Platform, PickedShellItemsBecomeTheirPathsOrNone) {
+  TestFolder dir;
+  dir.MakeFolder(L"Backup Zips");
+  PIDLIST_ABSOLUTE computer = nullptr;
+  SHGetSpecialFolderLocation(nullptr, CSIDL_DRIVES, &computer);
+  const std::pair<PIDLIST_ABSOLUTE, std::optional<std::wstring>> cases[] = {
+      {ILCreateFromPathW((dir / L"Backup Zips").c_str()), dir / L"Backup Zips"},
+      {ILCreateFromPathW(L"C:\\"), L"C:\\"},
+      {computer, std::nullopt}};  // no file-system path
+  for (const auto& [list, path] : cases) {
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(win32::PathFromIdList(list), path) << WideToUtf8(path.value_or(L"none"));
+    CoTaskMemFree(list);
+  }
 }
 
 TEST(Win32Platform, FoldersAreMadeLevelByLevelOrRefusedWithTheReasonAndFound) {
