@@ -126,6 +126,10 @@ class System {
   // The locale's thousands separator ("," where the locale gives none).
   virtual std::wstring ThousandsSeparator() = 0;
 
+  // Orders two texts as Windows sorts them for the user's locale with letter case ignored, as a
+  // sorted list box does: below, at or above zero as `a` comes before, with or after `b`.
+  virtual int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) = 0;
+
   // Converts to and from the single-byte system code page. ToCodePage fails (nullopt) when a
   // character has no exact representation there.
   virtual std::optional<std::string> ToCodePage(std::wstring_view text) = 0;

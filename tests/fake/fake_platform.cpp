@@ -149,6 +149,23 @@ Status FakeFileSystem::CreateEmptyFile(std::wstring_view path) {
   return Find(path) != entries_.end() ? Status::Failed(L"exists") : PutFile(path, {});
 }
 
+int FakeSystem::CompareIgnoringCase(std::wstring_view a, std::wstring_view b) {
+  auto key = [](std::wstring_view text, bool folded) {
+    // U+00C0 to U+00FF as base letters; "*" and "/" are the multiplication and division signs.
+    constexpr std::wstring_view kBase =
+        L"aaaaaaaceeeeiiiidnooooo*ouuuuytsaaaaaaaceeeeiiiidnooooo/ouuuuyty";
+    std::wstring out;
+    for (wchar_t c : text) {
+      if (folded && (c == L'-' || c == L'\'')) continue;
+      c = ToLowerChar(c);
+      out += folded && c >= 0xC0 && c <= 0xFF ? kBase[c - 0xC0] : c;
+    }
+    return out;
+  };
+  int order = key(a, true).compare(key(b, true));
+  return order != 0 ? order : key(a, false).compare(key(b, false));
+}
+
 std::optional<std::string> FakeSystem::ToCodePage(std::wstring_view text) {
   std::string bytes;
   for (wchar_t c : text) {

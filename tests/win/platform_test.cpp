@@ -177,6 +177,24 @@ TEST(Win32Platform, CodePageTextIsExactOrRefused) {
   EXPECT_EQ(EncodeSettingsFile(japanese, toUtf8), utf8Bytes + "\r\n");
 }
 
+// As a sorted list box orders names for the user's locale: by letters first, then by accents,
+// never by letter case; hyphens and apostrophes are passed over unless all else is equal, while a
+// blank comes before any letter. By character codes "\u00c9" would follow "Z" and "'" precede "a".
+TEST(Win32Platform, NamesCompareAsTheLocaleSortsThemWithCaseIgnored) {
+  const std::tuple<std::wstring, std::wstring, int> cases[] = {
+      {L"\u00c9mile", L"Zoe", -1},    {L"\u00c9mile", L"Emma", -1},
+      {L"Emile", L"\u00c9mile", -1},  {L"\u00e9mile", L"\u00c9MILE", 0},
+      {L"O'Brien", L"Oakley", 1},     {L"Jean-Luc", L"Jeanette", 1},
+      {L"Jean Luc", L"Jeanette", -1}, {L"Public", L"pUBLIC", 0}};
+  win32::Win32System sys;
+  for (const auto& [a, b, order] : cases) {
+    int got = sys.CompareIgnoringCase(a, b);
+    EXPECT_EQ((got > 0) - (got < 0), order) << WideToUtf8(a) << " vs " << WideToUtf8(b);
+    got = sys.CompareIgnoringCase(b, a);
+    EXPECT_EQ((got > 0) - (got < 0), -order) << WideToUtf8(b) << " vs " << WideToUtf8(a);
+  }
+}
+
 TEST(Win32Platform, RunAndWaitStartsTheRawLineAndWaitsOrSaysWhyNot) {
   TestFolder dir;
   wchar_t self[MAX_PATH] = {};
