@@ -6,9 +6,10 @@ packages=(
   cmake ninja-build make g++ pkg-config python3
   googletest libgtest-dev zlib1g-dev
   mingw-w64 libz-mingw-w64-dev
-  wine wine64 fonts-wine fonts-wqy-microhei xvfb x11-utils imagemagick
+  wine wine64 fonts-wine xvfb x11-utils imagemagick
   zip unzip 7zip nsis
   clang libclang-rt-14-dev
+  fonts-wqy-microhei
 )
 
 missing=()

@@ -6,15 +6,6 @@
 
 namespace tessel::fake {
 
-namespace {
-
-// As the real one words it, where Windows itself says only that access is denied.
-Status FolderInTheWay(std::wstring_view path) {
-  return Status::Failed(L"A folder is in the way: " + std::wstring(path));
-}
-
-}  // namespace
-
 std::optional<std::wstring> FakeFileSystem::Key(std::wstring_view path) {
   if (path.size() < 2 || path[1] != L':' || (path.size() > 2 && path[2] != L'\\')) return {};
   std::wstring key;
@@ -130,7 +121,8 @@ Status FakeFileSystem::MakeFolderPath(std::wstring_view path) {
 }
 
 Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
-  if (IsFolder(path)) return FolderInTheWay(path);
+  // As the real one words it, where Windows itself says only that access is denied.
+  if (IsFolder(path)) return Status::Failed(L"A folder is in the way: " + std::wstring(path));
   std::optional<std::string> content = Content(path);
   if (failReads || !content) return Status::Failed(L"unreadable");
   bytes = *content;
@@ -138,7 +130,7 @@ Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
 }
 
 Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
-  if (IsFolder(path)) return FolderInTheWay(path);
+  if (IsFolder(path)) return Status::Failed(L"A folder is in the way: " + std::wstring(path));
   if (!IsFolder(path.substr(0, path.rfind(L'\\') + 1))) return Status::Failed(L"not found");
   if (failWrites) return Status::Failed(L"disk full");
   AddTextFile(path, bytes);
@@ -150,20 +142,15 @@ Status FakeFileSystem::CreateEmptyFile(std::wstring_view path) {
 }
 
 int FakeSystem::CompareIgnoringCase(std::wstring_view a, std::wstring_view b) {
-  auto key = [](std::wstring_view text, bool folded) {
+  auto key = [](std::wstring_view text) {
     // U+00C0 to U+00FF as base letters; "*" and "/" are the multiplication and division signs.
     constexpr std::wstring_view kBase =
         L"aaaaaaaceeeeiiiidnooooo*ouuuuytsaaaaaaaceeeeiiiidnooooo/ouuuuyty";
     std::wstring out;
-    for (wchar_t c : text) {
-      if (folded && (c == L'-' || c == L'\'')) continue;
-      c = ToLowerChar(c);
-      out += folded && c >= 0xC0 && c <= 0xFF ? kBase[c - 0xC0] : c;
-    }
+    for (wchar_t c : text) out += c >= 0xC0 && c <= 0xFF ? kBase[c - 0xC0] : ToLowerChar(c);
     return out;
   };
-  int order = key(a, true).compare(key(b, true));
-  return order != 0 ? order : key(a, false).compare(key(b, false));
+  return key(a).compare(key(b));
 }
 
 std::optional<std::string> FakeSystem::ToCodePage(std::wstring_view text) {

@@ -3,7 +3,6 @@
 // the native tests. Needs the test drive T: (scripts/test.d/40-gui.sh maps it).
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <sstream>
 #include <vector>
 
@@ -100,28 +99,6 @@ TEST_F(Gui, WindowIsBuiltFromItsTableAndEveryCaptionFits) {
   DeleteDC(dc);
 }
 
-// What the screen shows of `area` (client coordinates) of `control`, pixel by pixel.
-std::vector<uint32_t> Pixels(HWND control, RECT area) {
-  MapWindowPoints(control, nullptr, reinterpret_cast<POINT*>(&area), 2);
-  int width = area.right - area.left, height = area.bottom - area.top;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  BitBlt(dc, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  auto* first = static_cast<const uint32_t*>(bits);
-  std::vector<uint32_t> pixels(first, first + (bits ? width * height : 0));
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-
 // A face draws every character it has no glyph for as the same box, so a name drawn as boxes
 // looks exactly like as many characters that no face has (U+0378 is unassigned). The list draws
 // through GDI, where a TrueType face's links reach other faces: under Wine the forms' Tahoma has
@@ -129,49 +106,45 @@ std::vector<uint32_t> Pixels(HWND control, RECT area) {
 TEST_F(Gui, ProfileNamesInOtherScriptsAreDrawnWithGlyphsNotBoxes) {
   const std::wstring names[] = {L"\u0416\u0434\u0430\u043d\u043e\u0432\u0430",
                                 L"\u738b\u9759\u6021"};
-  std::vector<std::wstring> folders;
+  auto boxes = [](const std::wstring& name) { return std::wstring(name.size(), L'\u0378'); };
   for (const std::wstring& name : names) {
-    folders.push_back(L"C:\\users\\" + name);
-    folders.push_back(L"C:\\users\\" + std::wstring(name.size(), L'\u0378'));
-  }
-  for (const std::wstring& folder : folders) {
-    ASSERT_TRUE(RemoveTree(folder) && MakeFile(folder + L"\\Documents\\letter.txt"));
+    for (const std::wstring& folder : {L"C:\\users\\" + name, L"C:\\users\\" + boxes(name)}) {
+      ASSERT_TRUE(RemoveTree(folder) && MakeFile(folder + L"\\Documents\\letter.txt"));
+    }
   }
   ASSERT_TRUE(app->Click(C(L"btnBrowseForUsers")));
   Form browse = app->WaitForm(ui::BrowseUsersForm());
   ASSERT_TRUE(browse && app->WaitDrawn(browse));
   HWND list = browse.Control(L"lstUsers");
-  // An entry's row, less its edges, where the focus rectangle is drawn.
-  auto row = [&](LRESULT index) {
-    LRESULT top = Send(list, LB_GETTOPINDEX).value_or(0);
-    int height = static_cast<int>(Send(list, LB_GETITEMHEIGHT).value_or(0));
-    RECT rc;
-    GetClientRect(list, &rc);
-    int y = static_cast<int>(index - top) * height;
-    return Pixels(list, {1, y + 1, rc.right - 1, y + height - 1});
-  };
-  // Found by its exact text: the list's own search ignores what is unassigned.
-  auto entry = [&](const std::wstring& text) {
-    LRESULT count = Send(list, LB_GETCOUNT).value_or(0);
-    for (LRESULT i = 0; i < count; ++i) {
+  // What the screen shows of an entry, found by its exact text, less its row's edges, where the
+  // focus rectangle is drawn; nothing when it is not listed.
+  auto drawn = [&](const std::wstring& text) {
+    std::vector<COLORREF> pixels;
+    RECT row = {};
+    for (LRESULT i = Send(list, LB_GETCOUNT).value_or(0) - 1; i >= 0 && pixels.empty(); --i) {
       std::wstring item(static_cast<size_t>(Send(list, LB_GETTEXTLEN, i).value_or(0)) + 1, L'\0');
       Send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-      if (item.c_str() == text) return row(i);
+      if (item.c_str() != text) continue;
+      Send(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&row));
+      MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+      HDC screen = GetDC(nullptr);
+      for (int y = row.top + 1; y < row.bottom - 1; ++y) {
+        for (int x = row.left + 1; x < row.right - 1; ++x) pixels.push_back(GetPixel(screen, x, y));
+      }
+      ReleaseDC(nullptr, screen);
     }
-    ADD_FAILURE() << "not listed";
-    return std::vector<uint32_t>();
+    return pixels;
   };
-  const std::vector<uint32_t> empty = row(Send(list, LB_GETCOUNT).value_or(0));
   for (const std::wstring& name : names) {
     SCOPED_TRACE(win32::WideToUtf8(name));
-    std::vector<uint32_t> glyphs = entry(name);
-    std::vector<uint32_t> boxes = entry(std::wstring(name.size(), L'\u0378'));
-    ASSERT_FALSE(glyphs.empty());
-    EXPECT_TRUE(entry(name) == glyphs) << "the screen is not read back unchanged";
-    EXPECT_TRUE(boxes != empty) << "the boxes are not drawn";
-    EXPECT_TRUE(glyphs != boxes) << "drawn as missing-glyph boxes";
+    std::vector<COLORREF> glyphs = drawn(name), missing = drawn(boxes(name));
+    ASSERT_FALSE(glyphs.empty() || missing.empty()) << "not listed";
+    EXPECT_TRUE(drawn(name) == glyphs) << "the screen is not read back unchanged";
+    EXPECT_TRUE(missing != glyphs) << "drawn as missing-glyph boxes";
   }
-  for (const std::wstring& folder : folders) EXPECT_TRUE(RemoveTree(folder));
+  for (const std::wstring& name : names) {
+    EXPECT_TRUE(RemoveTree(L"C:\\users\\" + name) && RemoveTree(L"C:\\users\\" + boxes(name)));
+  }
 }
 
 TEST_F(Gui, TypingReachesThePresenterAndZipAsksThenRunsTheArchiver) {
