@@ -31,17 +31,12 @@ std::optional<std::wstring> Win32Dialogs::BrowseForFolder() {
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
   PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info);
   if (!list) return std::nullopt;
-  std::optional<std::wstring> path = PathFromIdList(list);
-  CoTaskMemFree(list);
-  return path;
-}
-
-std::optional<std::wstring> PathFromIdList(PCIDLIST_ABSOLUTE list) {
   // Room for the longest path Windows has: a folder deeper than MAX_PATH can be picked too.
   std::wstring path(32767, L'\0');
-  if (!SHGetPathFromIDListEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT)) {
-    return std::nullopt;
-  }
+  BOOL converted =
+      SHGetPathFromIDListEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
+  CoTaskMemFree(list);
+  if (!converted) return std::nullopt;
   path.resize(wcsnlen(path.c_str(), path.size()));
   return path;
 }

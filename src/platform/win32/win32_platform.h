@@ -2,8 +2,6 @@
 #pragma once
 
 #include <windows.h>
-// windows.h first: shtypes.h relies on its types.
-#include <shtypes.h>
 
 #include <cstdint>
 #include <memory>
@@ -67,9 +65,6 @@ class Win32System : public System {
  private:
   UINT codePage_;
 };
-
-// The file-system path of a shell item, however long; nullopt when the item has none.
-std::optional<std::wstring> PathFromIdList(PCIDLIST_ABSOLUTE list);
 
 class Win32Dialogs : public Dialogs {
  public:
