@@ -9,6 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb x11-utils imagemagick
   zip unzip 7zip nsis osslsigncode openssl
   clang libclang-rt-14-dev
+  fonts-wqy-microhei
 )
 
 missing=()

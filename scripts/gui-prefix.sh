@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Prepares the Wine prefix of the GUI tests and the demo (build/wine/gui-prefix unless
-# TESSEL_WINEPREFIX says otherwise): Wine's own MS Sans Serif, Tahoma (the scalable face taken above
-# 96 dpi) and Marlett fonts where Wine did not register them, the screen's DPI (TESSEL_GUI_DPI, 96 unless given), window frames drawn by Wine
-# (Xvfb has no window manager), and the scratch drive T: mapped to build/gui-data.
+# TESSEL_WINEPREFIX says otherwise): Wine's own MS Sans Serif, Tahoma (the TrueType face the forms
+# take under Wine) and Marlett fonts where Wine did not register them, a Chinese face standing in
+# for the Japanese one that Windows links Tahoma and Microsoft Sans Serif to first, the screen's
+# DPI (TESSEL_GUI_DPI, 96 unless given), window frames drawn by Wine (Xvfb has no window manager),
+# and the scratch drive T: mapped to build/gui-data.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export TESSEL_WINEPREFIX="${TESSEL_WINEPREFIX:-$root/build/wine/gui-prefix}"
@@ -30,6 +32,8 @@ mkdir -p "$data"
 ln -sfn "$data" "$WINEPREFIX/dosdevices/t:"
 
 # One registry import: every Wine start costs a second or more on these machines.
-printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n' \
+# Windows' own link table for those faces starts with MS UI Gothic, which Wine lacks: Wine's font
+# replacement puts the Debian CJK face (fonts-wqy-microhei) in its place, and the table is untouched.
+printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"MS UI Gothic"="WenQuanYi Micro Hei"\r\n' \
   "${TESSEL_GUI_DPI:-96}" >"$WINEPREFIX/drive_c/gui-prefix.reg"
 wine reg import 'C:\gui-prefix.reg' >/dev/null 2>&1

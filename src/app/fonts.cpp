@@ -1,7 +1,8 @@
-// Form fonts. The designs name the classic 8.25 pt sans serif, whose bitmap face comes in a few
-// pixel sizes for few DPIs. Above 96 dpi a scalable face of the same narrow design is taken when
-// installed (the one of the same name, else Tahoma, which Wine ships), at the largest size up to
-// the design's at which every label's caption fits the width the design gives it.
+// Form fonts. The designs name the classic 8.25 pt sans serif, a bitmap face that covers only the
+// system code page and takes no part in font linking: a name in another script would show as
+// boxes. So at every DPI its TrueType successor of the same metrics is taken, which Windows links
+// to its East Asian faces (else Tahoma, which Wine ships and links alike), at the largest size up
+// to the design's at which every label's caption fits the width the design gives it.
 #include "app/fonts.h"
 
 #include <string>
@@ -54,12 +55,12 @@ void FontSet::Create(const ui::FormDef& form, int dpi) {
   Release();
   HDC screen = GetDC(nullptr);
   std::wstring name(form.fontFace);
-  bool scaled = false;
-  if (dpi > 96 && name == L"MS Sans Serif") {
-    for (const wchar_t* scalable : {L"Microsoft Sans Serif", L"Tahoma"}) {
-      if (FaceInstalled(screen, scalable)) {
-        name = scalable;
-        scaled = true;
+  bool substituted = false;
+  if (name == L"MS Sans Serif") {
+    for (const wchar_t* successor : {L"Microsoft Sans Serif", L"Tahoma"}) {
+      if (FaceInstalled(screen, successor)) {
+        name = successor;
+        substituted = true;
         break;
       }
     }
@@ -70,7 +71,7 @@ void FontSet::Create(const ui::FormDef& form, int dpi) {
   lf.lfQuality = CLEARTYPE_QUALITY;
   lstrcpynW(lf.lfFaceName, name.c_str(), LF_FACESIZE);
   // A face of other proportions than the design's may need a pixel or two less.
-  for (int smaller = 0; scaled && smaller < 4; ++smaller) {
+  for (int smaller = 0; substituted && smaller < 4; ++smaller) {
     HFONT regular = CreateFontIndirectW(&lf);
     bool fit = regular && LabelsFit(screen, form, regular, dpi);
     if (regular) DeleteObject(regular);

@@ -90,14 +90,17 @@ class FileSystem {
   // Creates every missing level of `path`, which ends in "\" (the last level is created only then).
   virtual Status MakeFolderPath(std::wstring_view path) = 0;
 
-  // Reads a whole file as bytes.
+  // Reads a whole file as bytes, also while other programs have it open. A folder of that name
+  // fails with the reason "A folder is in the way: " and `path`.
   virtual Status ReadFile(std::wstring_view path, std::string& bytes) = 0;
 
   // Creates an empty file; fails when it cannot be created.
   virtual Status CreateEmptyFile(std::wstring_view path) = 0;
 
   // Replaces `path` with `bytes` as one step: the new content is written beside it and swapped in
-  // only when complete, so a failure leaves the old file as it was.
+  // only when complete, so a failure leaves the old file as it was and nothing beside it. What a
+  // store killed half-way left beside it is taken over. A file that another program holds for a
+  // moment is waited for, a second at most; a folder of that name fails as in ReadFile.
   virtual Status ReplaceFileContent(std::wstring_view path, std::string_view bytes) = 0;
 };
 
@@ -122,6 +125,10 @@ class System {
 
   // The locale's thousands separator ("," where the locale gives none).
   virtual std::wstring ThousandsSeparator() = 0;
+
+  // Orders two texts as Windows sorts them for the user's locale with letter case ignored, as a
+  // sorted list box does: below, at or above zero as `a` comes before, with or after `b`.
+  virtual int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) = 0;
 
   // Converts to and from the single-byte system code page. ToCodePage fails (nullopt) when a
   // character has no exact representation there.

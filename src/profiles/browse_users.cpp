@@ -13,7 +13,7 @@ BrowseUsers::BrowseUsers(Platform& platform, BrowseUsersView& view, BrowseUsersH
 
 void BrowseUsers::Form_Load() {
   std::wstring folder = SystemDriveLetter(platform_.sys) + L":\\Users\\";
-  ListUserProfiles(platform_.fs, folder, lstUsers_);
+  ListUserProfiles(platform_, folder, lstUsers_);
   selected_ = -1;
   view_.ListChanged();
 }

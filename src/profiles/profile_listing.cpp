@@ -14,22 +14,16 @@ namespace {
 constexpr std::wstring_view kExcluded[] = {L"All Users", L"Default User", L"Localservice",
                                            L"Networkservice"};
 
-bool LessIgnoringCase(const std::wstring& a, const std::wstring& b) {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(),
-      [](wchar_t x, wchar_t y) { return ToLowerChar(x) < ToLowerChar(y); });
-}
-
 }  // namespace
 
 bool IsExcludedProfile(std::wstring_view name) {
   return std::find(std::begin(kExcluded), std::end(kExcluded), name) != std::end(kExcluded);
 }
 
-void ListUserProfiles(FileSystem& fs, std::wstring_view folder,
+void ListUserProfiles(Platform& platform, std::wstring_view folder,
                       std::vector<std::wstring>& lstUsers) {
   lstUsers.clear();
-  fs.ListFolder(QualifyPath(folder), [&](const DirEntry& entry) {
+  platform.fs.ListFolder(QualifyPath(folder), [&](const DirEntry& entry) {
     std::wstring name = ProperCase(TrimNull(entry.name));
     if (entry.IsDirectory()) {
       if (IsExcludedProfile(name)) return;
@@ -40,7 +34,10 @@ void ListUserProfiles(FileSystem& fs, std::wstring_view folder,
     }
     lstUsers.push_back(std::move(name));
   });
-  std::stable_sort(lstUsers.begin(), lstUsers.end(), LessIgnoringCase);
+  // As a sorted list box orders them: an accented name among its plain letters, not after "Z".
+  std::stable_sort(lstUsers.begin(), lstUsers.end(), [&](const auto& a, const auto& b) {
+    return platform.sys.CompareIgnoringCase(a, b) < 0;
+  });
 }
 
 }  // namespace tessel

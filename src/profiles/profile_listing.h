@@ -11,8 +11,9 @@
 namespace tessel {
 
 // Replaces `lstUsers` with the profiles found in `folder` (with or without a trailing "\"),
-// sorted without regard to letter case. A folder that cannot be listed gives an empty list.
-void ListUserProfiles(FileSystem& fs, std::wstring_view folder,
+// sorted alphabetically for the user's locale without regard to letter case. A folder that cannot
+// be listed gives an empty list.
+void ListUserProfiles(Platform& platform, std::wstring_view folder,
                       std::vector<std::wstring>& lstUsers);
 
 // True when `name`, already proper-cased, is one of the system entries never offered.

@@ -121,6 +121,8 @@ Status FakeFileSystem::MakeFolderPath(std::wstring_view path) {
 }
 
 Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
+  // As the real one words it, where Windows itself says only that access is denied.
+  if (IsFolder(path)) return Status::Failed(L"A folder is in the way: " + std::wstring(path));
   std::optional<std::string> content = Content(path);
   if (failReads || !content) return Status::Failed(L"unreadable");
   bytes = *content;
@@ -128,9 +130,8 @@ Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
 }
 
 Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
-  if (!IsFolder(path.substr(0, path.rfind(L'\\') + 1)) || IsFolder(path)) {
-    return Status::Failed(L"not found");
-  }
+  if (IsFolder(path)) return Status::Failed(L"A folder is in the way: " + std::wstring(path));
+  if (!IsFolder(path.substr(0, path.rfind(L'\\') + 1))) return Status::Failed(L"not found");
   if (failWrites) return Status::Failed(L"disk full");
   AddTextFile(path, bytes);
   return Status::Ok();
@@ -138,6 +139,18 @@ Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
 
 Status FakeFileSystem::CreateEmptyFile(std::wstring_view path) {
   return Find(path) != entries_.end() ? Status::Failed(L"exists") : PutFile(path, {});
+}
+
+int FakeSystem::CompareIgnoringCase(std::wstring_view a, std::wstring_view b) {
+  auto key = [](std::wstring_view text) {
+    // U+00C0 to U+00FF as base letters; "*" and "/" are the multiplication and division signs.
+    constexpr std::wstring_view kBase =
+        L"aaaaaaaceeeeiiiidnooooo*ouuuuytsaaaaaaaceeeeiiiidnooooo/ouuuuyty";
+    std::wstring out;
+    for (wchar_t c : text) out += c >= 0xC0 && c <= 0xFF ? kBase[c - 0xC0] : ToLowerChar(c);
+    return out;
+  };
+  return key(a).compare(key(b));
 }
 
 std::optional<std::string> FakeSystem::ToCodePage(std::wstring_view text) {

@@ -87,6 +87,9 @@ class FakeSystem : public System {
   std::optional<std::wstring> NetworkUserName() override { return userName; }
   Date Today() override { return today; }
   std::wstring ThousandsSeparator() override { return thousandsSeparator; }
+  // A stand-in for the locale's order: letter case ignored, and accented Latin-1 letters count
+  // as their base letter.
+  int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) override;
   // Latin-1: characters above U+00FF have no representation.
   std::optional<std::string> ToCodePage(std::wstring_view text) override;
   std::wstring FromCodePage(std::string_view bytes) override;

@@ -27,6 +27,9 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
        ok},
       {L"stored=D:\\1\r\n\r\n", one + L"Dest= | Example= | UserFile= | D | " + builtIn, ok},
       {L"stored=D:\\1; failReads", L"NoRead(" + kStoredFile + L";unreadable) | " + builtIn, ok},
+      {L"dir=" + kStoredFile,
+       L"NoRead(" + kStoredFile + L";A folder is in the way: " + kStoredFile + L") | " + builtIn,
+       ok},
       {L"file=C:\\Program Files\\Tessel",
        L"NoFolder(C:\\Program Files\\Tessel\\;A file is in the way: C:\\Program Files\\Tessel) | " +
            builtIn,

@@ -13,22 +13,25 @@
 namespace tessel {
 namespace {
 
-TEST(ListUserProfiles, FoldersProperCasedSortedWithoutSystemNames) {
+// Sorted in the platform's order for the user's locale (the fake's: accented letters count as
+// their base letter), not by character codes, which put "\u00c9" after "Z".
+TEST(ListUserProfiles, FoldersProperCasedSortedForTheLocaleWithoutSystemNames) {
   fake::FakePlatform p;
   for (const wchar_t* name :
        {L"All Users", L"all users", L"DEFAULT USER", L"LocalService", L"NetworkService", L"Public",
-        L"Default", L"zed", L"JSmith", L"john smith", L"bob"}) {
+        L"Default", L"zed", L"JSmith", L"john smith", L"bob", L"\u00e9mile"}) {
     p.fs.AddFolder(std::wstring(L"D:\\Users\\") + name, kAttrDirectory | kAttrHidden);
   }
   p.fs.AddFile(L"D:\\Users\\desktop.ini", 1, kAttrHidden | kAttrSystem);
   p.fs.AddFile(L"D:\\Users\\notes.txt", 1, kAttrNormal);
   p.fs.AddFile(L"D:\\Users\\readme", 1, kAttrReadOnly);
   std::vector<std::wstring> list = {L"left over"};
-  ListUserProfiles(p.fs, L"D:\\Users", list);
-  EXPECT_EQ(list, (std::vector<std::wstring>{L"Bob", L"Default", L"Desktop.ini", L"John Smith",
-                                             L"Jsmith", L"Public", L"Readme", L"Zed"}));
+  ListUserProfiles(p.platform, L"D:\\Users", list);
+  EXPECT_EQ(list,
+            (std::vector<std::wstring>{L"Bob", L"Default", L"Desktop.ini", L"\u00c9mile",
+                                       L"John Smith", L"Jsmith", L"Public", L"Readme", L"Zed"}));
   p.fs.SetUnlistable(L"D:\\Users");
-  ListUserProfiles(p.fs, L"D:\\Users\\", list);
+  ListUserProfiles(p.platform, L"D:\\Users\\", list);
   EXPECT_TRUE(list.empty());
 }
 

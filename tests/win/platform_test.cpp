@@ -1,9 +1,10 @@
-// The Win32 platform layer against Wine's real file system and processes: probes, atomic
-// replacement of the settings file, folder creation, the code page, run-and-wait and a launch
-// that cannot start.
+// The Win32 platform layer against Wine's real file system and processes: probes, reading and
+// atomic replacement of the settings file while other programs hold it, folder creation, the order
+// of names, the code page, run-and-wait and a launch that cannot start.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "destination/settings_file.h"
 #include "jobs/archiver_command.h"
@@ -31,17 +32,29 @@ std::string Read(const std::wstring& path) {
   return win32::Win32FileSystem().ReadFile(path, bytes) ? bytes : "<unreadable>";
 }
 
-TEST(Win32Platform, SettingsFileIsReplacedWholeOrNotAtAll) {
+// Lets go of another program's `handle` a moment later, while the test goes on.
+void LetGoLater(HANDLE handle) {
+  auto later = [](void* h) -> DWORD {
+    Sleep(300);
+    return CloseHandle(h);
+  };
+  CloseHandle(CreateThread(nullptr, 0, later, handle, 0, nullptr));
+}
+
+TEST(Win32Platform, SettingsFileIsReadWhileHeldAndReplacedWholeOrNotAtAll) {
   const std::wstring deep = std::wstring(130, L'd') + L"\\" + std::wstring(130, L'e') + L"\\";
-  using Block = std::function<HANDLE(const std::wstring& file)>;
-  const std::tuple<const char*, std::wstring, Block> cases[] = {
-      // what, folder, what blocks it
-      {"plain", L"", nullptr},
-      {"past 260 characters", deep, nullptr},
-      {"open elsewhere, unshared", L"", [](auto& file) {
-         return CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-       }}};
-  for (const auto& [what, folder, block] : cases) {
+  constexpr DWORD kAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  constexpr DWORD kScanner = GENERIC_READ | DELETE;  // as a virus scanner that may quarantine it
+  // What, folder, another program's access (0: none) and sharing, read and replaced. A holder of a
+  // file that is replaced lets go within the time a store waits.
+  const std::tuple<const char*, std::wstring, DWORD, DWORD, bool, bool> cases[] = {
+      {"plain", L"", 0, 0, true, true},
+      {"past 260 characters", deep, 0, 0, true, true},
+      {"a scanner holds it", L"", kScanner, kAll, true, false},
+      {"a reader sharing only reading holds it", L"", GENERIC_READ, FILE_SHARE_READ, true, false},
+      {"held unshared", L"", GENERIC_READ, 0, false, false},
+      {"a scanner lets go", L"", kScanner, kAll, true, true}};
+  for (const auto& [what, folder, access, share, read, replaced] : cases) {
     SCOPED_TRACE(what);
     TestFolder dir;
     win32::Win32FileSystem fs;
@@ -50,14 +63,41 @@ TEST(Win32Platform, SettingsFileIsReplacedWholeOrNotAtAll) {
     ASSERT_TRUE(fs.CreateEmptyFile(file));
     EXPECT_FALSE(fs.CreateEmptyFile(file)) << "an existing file is never emptied";
     ASSERT_TRUE(fs.ReplaceFileContent(file, "D:\\Old\r\n"));
-    win32::UniqueHandle lock(block ? block(file) : INVALID_HANDLE_VALUE);
     std::set<std::wstring> before = wintest::Names(dir / folder);
-    Status replaced = fs.ReplaceFileContent(file, "D:\\New\r\n");
-    lock.Reset();
-    EXPECT_EQ(replaced.reason.empty(), !block) << WideToUtf8(replaced.reason);
+    HANDLE held =
+        access ? CreateFileW(file.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr) : 0;
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::string bytes;
+    Status got = fs.ReadFile(file, bytes);
+    EXPECT_EQ(got.reason.empty(), read) << WideToUtf8(got.reason);
+    EXPECT_EQ(bytes, read ? "D:\\Old\r\n" : "");
+    if (held && replaced) LetGoLater(held);
+    Status stored = fs.ReplaceFileContent(file, "D:\\New\r\n");
+    if (held && !replaced) CloseHandle(held);
+    EXPECT_EQ(stored.reason.empty(), replaced) << WideToUtf8(stored.reason);
     EXPECT_EQ(Read(file), replaced ? "D:\\New\r\n" : "D:\\Old\r\n");
     EXPECT_EQ(wintest::Names(dir / folder), before) << "nothing is left beside it";
   }
+}
+
+TEST(Win32Platform, AStoreTakesOverOnlyItsOwnLeftoverAndNamesAFolderInTheWay) {
+  TestFolder dir;
+  win32::Win32FileSystem fs;
+  for (const wchar_t* name :
+       {L"s.txt.tessel-store", L"s.txt.new-42", L"s.txt.tessel-store.bak", L"t.txt.tessel-store"}) {
+    dir.MakeFile(name, "D:\\Half");
+  }
+  dir.MakeFolder(L"f.txt");
+  ASSERT_TRUE(fs.ReplaceFileContent(dir / L"s.txt", "D:\\New\r\n"));
+  EXPECT_EQ(Read(dir / L"s.txt"), "D:\\New\r\n");
+  const std::wstring inTheWay = L"A folder is in the way: " + dir / L"f.txt";
+  std::string bytes;
+  EXPECT_EQ(fs.ReadFile(dir / L"f.txt", bytes).reason, inTheWay);
+  EXPECT_EQ(fs.ReplaceFileContent(dir / L"f.txt", "D:\\New\r\n").reason, inTheWay);
+  EXPECT_EQ(wintest::Names(dir.Path()),
+            (std::set<std::wstring>{L"f.txt", L"s.txt", L"s.txt.new-42", L"s.txt.tessel-store.bak",
+                                    L"t.txt.tessel-store"}))
+      << "only what a store killed half-way left, s.txt.tessel-store, goes";
 }
 
 TEST(Win32Platform, FoldersAreMadeLevelByLevelOrRefusedWithTheReasonAndFound) {
@@ -97,6 +137,22 @@ TEST(Win32Platform, CodePageTextIsExactOrRefused) {
   // With UTF-8 as the system code page the settings file is written in it, without a mark.
   auto toUtf8 = [&](std::wstring_view text) { return utf8.ToCodePage(text); };
   EXPECT_EQ(EncodeSettingsFile(japanese, toUtf8), utf8Bytes + "\r\n");
+}
+
+// As a sorted list box orders names for the user's locale: by letters first, then by accents,
+// never by letter case; hyphens and apostrophes are passed over unless all else is equal, while a
+// blank comes before any letter. By character codes "\u00c9" would follow "Z" and "'" precede "a".
+TEST(Win32Platform, NamesCompareAsTheLocaleSortsThemWithCaseIgnored) {
+  const std::tuple<std::wstring, std::wstring, int> cases[] = {
+      {L"\u00c9mile", L"Zoe", -1},    {L"\u00c9mile", L"Emma", -1},
+      {L"Emile", L"\u00c9mile", -1},  {L"\u00e9mile", L"\u00c9MILE", 0},
+      {L"O'Brien", L"Oakley", 1},     {L"Jean-Luc", L"Jeanette", 1},
+      {L"Jean Luc", L"Jeanette", -1}, {L"Public", L"pUBLIC", 0}};
+  win32::Win32System sys;
+  for (const auto& [a, b, order] : cases) {
+    int got = sys.CompareIgnoringCase(a, b);
+    EXPECT_EQ((got > 0) - (got < 0), order) << WideToUtf8(a) << " vs " << WideToUtf8(b);
+  }
 }
 
 TEST(Win32Platform, RunAndWaitStartsTheRawLineAndWaitsOrSaysWhyNot) {

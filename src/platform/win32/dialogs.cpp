@@ -31,11 +31,14 @@ std::optional<std::wstring> Win32Dialogs::BrowseForFolder() {
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
   PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&info);
   if (!list) return std::nullopt;
-  wchar_t path[MAX_PATH] = {};
-  BOOL converted = SHGetPathFromIDListW(list, path);
+  // Room for the longest path Windows has: a folder deeper than MAX_PATH can be picked too.
+  std::wstring path(32767, L'\0');
+  BOOL converted =
+      SHGetPathFromIDListEx(list, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
   CoTaskMemFree(list);
   if (!converted) return std::nullopt;
-  return std::wstring(path);
+  path.resize(wcsnlen(path.c_str(), path.size()));
+  return path;
 }
 
 void Win32Dialogs::SetBusyPointer(bool busy) {

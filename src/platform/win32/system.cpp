@@ -42,6 +42,14 @@ std::wstring Win32System::ThousandsSeparator() {
   return buffer;
 }
 
+int Win32System::CompareIgnoringCase(std::wstring_view a, std::wstring_view b) {
+  int order = CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                              static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()),
+                              nullptr, nullptr, 0);
+  // Fails only on arguments it cannot take; the characters' codes still give an order.
+  return order == 0 ? a.compare(b) : order - CSTR_EQUAL;
+}
+
 std::optional<std::string> Win32System::ToCodePage(std::wstring_view text) {
   if (text.empty()) return std::string();
   UINT codePage = codePage_ == CP_ACP ? GetACP() : codePage_;

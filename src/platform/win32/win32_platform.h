@@ -56,6 +56,7 @@ class Win32System : public System {
   std::optional<std::wstring> NetworkUserName() override;
   Date Today() override;
   std::wstring ThousandsSeparator() override;
+  int CompareIgnoringCase(std::wstring_view a, std::wstring_view b) override;
   std::optional<std::string> ToCodePage(std::wstring_view text) override;
   std::wstring FromCodePage(std::string_view bytes) override;
   Status RunAndWait(std::wstring_view commandLine) override;

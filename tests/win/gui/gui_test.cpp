@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 #include "app/fonts.h"
 #include "gui/driver.h"
@@ -96,6 +97,54 @@ TEST_F(Gui, WindowIsBuiltFromItsTableAndEveryCaptionFits) {
     }
   }
   DeleteDC(dc);
+}
+
+// A face draws every character it has no glyph for as the same box, so a name drawn as boxes
+// looks exactly like as many characters that no face has (U+0378 is unassigned). The list draws
+// through GDI, where a TrueType face's links reach other faces: under Wine the forms' Tahoma has
+// Cyrillic itself and reaches CJK only through the face scripts/gui-prefix.sh stands in.
+TEST_F(Gui, ProfileNamesInOtherScriptsAreDrawnWithGlyphsNotBoxes) {
+  const std::wstring names[] = {L"\u0416\u0434\u0430\u043d\u043e\u0432\u0430",
+                                L"\u738b\u9759\u6021"};
+  auto boxes = [](const std::wstring& name) { return std::wstring(name.size(), L'\u0378'); };
+  for (const std::wstring& name : names) {
+    for (const std::wstring& folder : {L"C:\\users\\" + name, L"C:\\users\\" + boxes(name)}) {
+      ASSERT_TRUE(RemoveTree(folder) && MakeFile(folder + L"\\Documents\\letter.txt"));
+    }
+  }
+  ASSERT_TRUE(app->Click(C(L"btnBrowseForUsers")));
+  Form browse = app->WaitForm(ui::BrowseUsersForm());
+  ASSERT_TRUE(browse && app->WaitDrawn(browse));
+  HWND list = browse.Control(L"lstUsers");
+  // What the screen shows of an entry, found by its exact text, less its row's edges, where the
+  // focus rectangle is drawn; nothing when it is not listed.
+  auto drawn = [&](const std::wstring& text) {
+    std::vector<COLORREF> pixels;
+    RECT row = {};
+    for (LRESULT i = Send(list, LB_GETCOUNT).value_or(0) - 1; i >= 0 && pixels.empty(); --i) {
+      std::wstring item(static_cast<size_t>(Send(list, LB_GETTEXTLEN, i).value_or(0)) + 1, L'\0');
+      Send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+      if (item.c_str() != text) continue;
+      Send(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&row));
+      MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+      HDC screen = GetDC(nullptr);
+      for (int y = row.top + 1; y < row.bottom - 1; ++y) {
+        for (int x = row.left + 1; x < row.right - 1; ++x) pixels.push_back(GetPixel(screen, x, y));
+      }
+      ReleaseDC(nullptr, screen);
+    }
+    return pixels;
+  };
+  for (const std::wstring& name : names) {
+    SCOPED_TRACE(win32::WideToUtf8(name));
+    std::vector<COLORREF> glyphs = drawn(name), missing = drawn(boxes(name));
+    ASSERT_FALSE(glyphs.empty() || missing.empty()) << "not listed";
+    EXPECT_TRUE(drawn(name) == glyphs) << "the screen is not read back unchanged";
+    EXPECT_TRUE(missing != glyphs) << "drawn as missing-glyph boxes";
+  }
+  for (const std::wstring& name : names) {
+    EXPECT_TRUE(RemoveTree(L"C:\\users\\" + name) && RemoveTree(L"C:\\users\\" + boxes(name)));
+  }
 }
 
 TEST_F(Gui, TypingReachesThePresenterAndZipAsksThenRunsTheArchiver) {
