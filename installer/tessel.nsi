@@ -188,6 +188,8 @@ Section "Uninstall"
     Delete "$SettingsDir\${SETTINGS_FILE}"
   keep_settings:
   ${EndIf}
+  ; What a store killed half-way leaves beside the settings file; no later store will take it over.
+  Delete "$SettingsDir\${SETTINGS_FILE}.tessel-store"
   ; Only empty folders go: whatever else is in them stays.
   RMDir "$INSTDIR"
   ${GetParent} "$INSTDIR" $0

@@ -88,10 +88,11 @@
 
   echo "   silent uninstall keeping the stored default"
   printf 'D:\\Archive\r\n' >"$dir/DefaultDestinationPath.txt"
+  touch "$dir/DefaultDestinationPath.txt.tessel-store"  # left by a store killed half-way
   # The uninstaller reruns itself from a temporary copy and returns at once: wait for the copy.
   timeout 60 wine 'C:\Program Files\Tessel\Program\uninstall.exe' /S || fail "uninstall exited $?"
   timeout 60 wineserver -w
-  for f in "${files[@]}" "$dir/Program"; do [ ! -e "$f" ] || fail "still there: $f"; done
+  for f in "${files[@]}" "$dir/Program" "$dir/DefaultDestinationPath.txt.tessel-store"; do [ ! -e "$f" ] || fail "still there: $f"; done
   printf 'D:\\Archive\r\n' | cmp -s - "$dir/DefaultDestinationPath.txt" || fail "default lost"
   # The server has saved the registry on leaving.
   ! grep -qF '[Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tessel]' \
