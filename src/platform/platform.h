@@ -55,6 +55,9 @@ struct DirEntry {
 using EntrySink = std::function<void(const DirEntry&)>;
 // Receives an entry of the folder at `index` of the list handed to ListFolders.
 using BatchEntrySink = std::function<void(size_t index, const DirEntry&)>;
+// Asked now and then by long work on the user-interface thread: true ends the work early. An
+// empty check never ends it.
+using StopCheck = std::function<bool()>;
 
 class FileSystem {
  public:
@@ -66,12 +69,16 @@ class FileSystem {
 
   // Lists each of `folders` as ListFolder does, calling `sink` on the calling thread only. The
   // entries of different folders may come interleaved, each folder's in its listing order, and
-  // each folder yields what ListFolder would. The sink must not list folders itself. By default
-  // the folders are listed one after the other.
-  virtual void ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink) {
+  // each folder yields what ListFolder would. The sink must not list folders itself. A listing
+  // that waits for other threads asks `stop` at least every few tens of milliseconds meanwhile;
+  // when it says so, the call returns false once no listing runs any more, some entries not
+  // handed over. By default the folders are listed one after the other, without asking.
+  virtual bool ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink,
+                           [[maybe_unused]] const StopCheck& stop) {
     for (size_t i = 0; i < folders.size(); ++i) {
       ListFolder(folders[i], [&](const DirEntry& entry) { sink(i, entry); });
     }
+    return true;
   }
 
   // The form of `path` that entry names can be joined to for listing deeper: relative parts,

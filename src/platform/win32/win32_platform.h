@@ -30,7 +30,8 @@ class Win32FileSystem : public FileSystem {
   ~Win32FileSystem() override;  // stops the listing threads, if any were started
 
   bool ListFolder(std::wstring_view folder, const EntrySink& sink) override;
-  void ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink) override;
+  bool ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink,
+                   const StopCheck& stop) override;
   std::wstring AbsolutePath(std::wstring_view path) override;
   bool EntryExists(std::wstring_view path) override;
   bool FolderExists(std::wstring_view path) override;
