@@ -169,7 +169,13 @@ bool App::PreTranslate(MSG& msg) {
 
 int App::Run() {
   MSG msg;
-  while (!quitting_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  while (!quitting_) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // Nothing queued: the figures put off while keys came can be made now.
+      if (main_) main_->Presenter().InputPaused();
+      if (quitting_ || GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+    }
+    if (msg.message == WM_QUIT) break;
     if (PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -24,7 +24,8 @@ class App : public Shell, public BrowseUsersHost {
   // Builds the main window, runs its load sequence and shows it. False when no window could be
   // made.
   bool Start();
-  // Runs until Quit; returns the exit code.
+  // Runs until Quit; returns the exit code. Whenever input pauses, the main window's pending
+  // refreshes are made.
   int Run();
 
   // Shell (CloseBrowseUsers also serves the Browse for Users window).

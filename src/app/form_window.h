@@ -57,6 +57,7 @@ class FormWindow {
 
  private:
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  void Postpone(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   HWND CreateControl(const ui::ControlDef& def);
   void StackControls();

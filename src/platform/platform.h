@@ -160,6 +160,14 @@ class Dialogs {
 
   // The application-wide busy (hourglass) pointer.
   virtual void SetBusyPointer(bool busy) = 0;
+
+  // For long work on the user-interface thread, asked now and then. KeepWindowsAlive lets the
+  // windows repaint and answer messages sent to them, and acts on no input and no posted message,
+  // so no handler runs inside the work. InputPending is true while a key or a mouse button has
+  // gone down on the program's windows and waits to be handled (going up does not count: the key
+  // just handled comes up after its character).
+  virtual void KeepWindowsAlive() = 0;
+  virtual bool InputPending() = 0;
 };
 
 // Everything the portable code reaches the platform through, handed around as one bundle.

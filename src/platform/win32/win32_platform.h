@@ -76,6 +76,8 @@ class Win32Dialogs : public Dialogs {
   Answer ShowMessage(std::wstring_view text, std::wstring_view caption, Buttons buttons) override;
   std::optional<std::wstring> BrowseForFolder() override;
   void SetBusyPointer(bool busy) override;
+  void KeepWindowsAlive() override;
+  bool InputPending() override;
 
  private:
   HWND owner_ = nullptr;

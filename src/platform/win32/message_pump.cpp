@@ -1,0 +1,54 @@
+// The message pump of long work: paint and sent messages only, never input or posted messages,
+// which would start handlers inside the work.
+#include "platform/win32/message_pump.h"
+
+namespace tessel::win32 {
+
+namespace {
+
+int g_serving = 0;  // only the user-interface thread serves windows
+
+class Serving {
+ public:
+  Serving() { ++g_serving; }
+  ~Serving() { --g_serving; }
+  Serving(const Serving&) = delete;
+  Serving& operator=(const Serving&) = delete;
+};
+
+// PM_NOYIELD: finding the queue empty here must not tell a program waiting for this one to go
+// idle (WaitForInputIdle) that it has; it has not.
+constexpr UINT kPeek = PM_NOYIELD;
+
+}  // namespace
+
+bool ServingInsideWork() {
+  return g_serving > 0;
+}
+
+void ServeWindows() {
+  Serving serving;
+  // Peeking answers the sent messages; a paint left invalid by its window cannot hold the work.
+  constexpr UINT kServe = PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE | kPeek;
+  MSG msg;
+  for (int i = 0; i < 64 && PeekMessageW(&msg, nullptr, 0, 0, kServe); ++i) DispatchMessageW(&msg);
+}
+
+bool KeyOrButtonDownQueued() {
+  Serving serving;
+  if (HIWORD(GetQueueStatus(QS_KEY | QS_MOUSEBUTTON)) == 0) return false;
+  // One look per kind: a range would stop at the first message, often the key just handled coming
+  // up, with the next key down behind it.
+  static constexpr UINT kDowns[] = {
+      WM_KEYDOWN,       WM_SYSKEYDOWN,      WM_LBUTTONDOWN,   WM_LBUTTONDBLCLK,
+      WM_RBUTTONDOWN,   WM_RBUTTONDBLCLK,   WM_MBUTTONDOWN,   WM_MBUTTONDBLCLK,
+      WM_XBUTTONDOWN,   WM_XBUTTONDBLCLK,   WM_NCLBUTTONDOWN, WM_NCLBUTTONDBLCLK,
+      WM_NCRBUTTONDOWN, WM_NCRBUTTONDBLCLK, WM_NCMBUTTONDOWN, WM_NCXBUTTONDOWN};
+  MSG msg;
+  for (UINT down : kDowns) {
+    if (PeekMessageW(&msg, nullptr, down, down, PM_NOREMOVE | PM_QS_INPUT | kPeek)) return true;
+  }
+  return false;
+}
+
+}  // namespace tessel::win32
