@@ -183,4 +183,23 @@ int App::Run() {
   return 0;
 }
 
+void App::ArchiverRunning(bool running) {
+  FormWindow* windows[] = {main_.get(), help_.get(), eula_.get(), browse_.get()};
+  if (running) {
+    foreground_ = nullptr;
+    for (FormWindow* window : windows) {
+      if (window && window->Hwnd() == GetForegroundWindow()) foreground_ = window->Hwnd();
+    }
+  }
+  for (FormWindow* window : windows) {
+    if (window) window->Enable(!running);
+  }
+  taskbar_.ShowBusy(main_ ? main_->Hwnd() : nullptr, running);
+  // The archiver's window may have taken the front, and Windows gives it back to no disabled
+  // window when that closes.
+  if (!running && foreground_ && IsWindow(foreground_) && GetForegroundWindow() != foreground_) {
+    SetForegroundWindow(foreground_);
+  }
+}
+
 }  // namespace tessel::app

@@ -176,8 +176,13 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 // A notification or close request that reaches the window while long work runs (another program
-// setting a text, clicking or closing) is handled once the work is over, never inside it.
+// setting a text, clicking or closing) is handled once the work is over, never inside it. While
+// the window is disabled (the archiver runs) a click is refused, as a click on it would be; a text
+// that changed is still taken.
 void FormWindow::Postpone(UINT message, WPARAM wParam, LPARAM lParam) {
+  int code = HIWORD(wParam);
+  bool changed = code == EN_CHANGE || code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
+  if (message == WM_COMMAND && !changed && !IsWindowEnabled(hwnd_)) return;
   PostMessageW(hwnd_, message, wParam, lParam);
 }
 

@@ -9,6 +9,7 @@
 #include "core/controls.h"
 #include "core/main_view.h"
 #include "core/naming.h"
+#include "jobs/archiver_command.h"
 #include "metrics/metrics.h"
 #include "platform/platform.h"
 
@@ -112,6 +113,8 @@ class MainWindow {
 
   void ZipSpecificUser();
   void ZipUserDefined();
+  // RunArchiverAndWait, the shell told while the archiver runs.
+  void RunArchiver(const ArchiverCommand& command);
 
   // One panel refresh. When `mayStop`, waiting input puts it off or cuts it short: its boxes stay
   // empty and the panel pending.

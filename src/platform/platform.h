@@ -136,7 +136,9 @@ class System {
   virtual std::wstring FromCodePage(std::string_view bytes) = 0;
 
   // Starts `commandLine` minimised (show-minimised) and waits for its process to end, without a
-  // time-out. Fails only when the process cannot be started.
+  // time-out. Meanwhile the program's windows repaint and answer messages sent to them, keys and
+  // mouse clicks made on them are refused, and nothing else is acted on. Fails only when the
+  // process cannot be started.
   virtual Status RunAndWait(std::wstring_view commandLine) = 0;
 
   // Asks the shell to open a web address; the result is not looked at.

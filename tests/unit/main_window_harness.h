@@ -234,6 +234,7 @@ class Harness : public MainView, public Shell {
     w->Form_Load();
   }
   void Quit() override { Note(L"Quit"); }
+  void ArchiverRunning(bool running) override { Note(running ? L"Archiving" : L"Archived"); }
 
   fake::FakePlatform fake;
   std::unique_ptr<MainWindow> w;

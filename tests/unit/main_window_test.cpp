@@ -157,8 +157,8 @@ TEST(MainWindow, TypedRefreshesWaitForAPauseOrTheNextAction) {
            L"Tab2"},
       {L"input=0; typed Dest=D:\\B; input=0; click=btnBackupUser",
        dest + L"jsmith-201108.zip | D | " + b +
-           L" | WinZip=1 | Addon=1 | Zip "
-           L"\"D:\\B\\Jsmith-201108.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\" | " +
+           L" | WinZip=1 | Addon=1 | Archiving | Zip "
+           L"\"D:\\B\\Jsmith-201108.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\" | Archived | " +
            b + L" | " + b},
       {L"input=0; typed Dest=D:\\B; click=btnQuit",
        dest + L"jsmith-201108.zip | D | -Browse | -Eula | -Help | Quit"},

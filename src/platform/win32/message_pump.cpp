@@ -20,6 +20,16 @@ class Serving {
 // idle (WaitForInputIdle) that it has; it has not.
 constexpr UINT kPeek = PM_NOYIELD;
 
+// All input, then key and mouse messages that another program posted instead.
+void RefuseInput() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT | kPeek) ||
+         PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE | kPeek) ||
+         PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE | kPeek) ||
+         PeekMessageW(&msg, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE | kPeek)) {
+  }
+}
+
 }  // namespace
 
 bool ServingInsideWork() {
@@ -49,6 +59,20 @@ bool KeyOrButtonDownQueued() {
     if (PeekMessageW(&msg, nullptr, down, down, PM_NOREMOVE | PM_QS_INPUT | kPeek)) return true;
   }
   return false;
+}
+
+void WaitServingWindows(HANDLE object) {
+  Serving serving;
+  for (;;) {
+    ServeWindows();
+    RefuseInput();
+    // Input in the wake mask is what tells Windows the program is not hung while it waits; what
+    // wakes it is served or refused above, so the wait never spins.
+    DWORD woke = MsgWaitForMultipleObjectsEx(
+        1, &object, INFINITE, QS_INPUT | QS_PAINT | QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
+    if (woke != WAIT_OBJECT_0 + 1) break;
+  }
+  RefuseInput();
 }
 
 }  // namespace tessel::win32

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/message_pump.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 
@@ -77,13 +78,13 @@ Status Win32System::RunAndWait(std::wstring_view commandLine) {
   // CreateProcessW may write into the command line, so it gets its own buffer.
   std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
   line.push_back(L'\0');
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_DEFAULT_ERROR_MODE,
+                      nullptr, nullptr, &startup, &process)) {
     return Status::Failed(FormatWindowsError(GetLastError()));
   }
   UniqueHandle processHandle(process.hProcess);
   UniqueHandle threadHandle(process.hThread);
-  WaitForSingleObject(processHandle.Get(), INFINITE);
+  WaitServingWindows(processHandle.Get());
   return Status::Ok();
 }
 
