@@ -215,16 +215,20 @@ bool ClickWithMouse(HWND control) {
   return SendInput(3, input, sizeof(INPUT)) == 3;
 }
 
+void PressKey(wchar_t c) {
+  INPUT key[2] = {};
+  key[0].type = key[1].type = INPUT_KEYBOARD;
+  key[0].ki.wScan = key[1].ki.wScan = c;
+  key[0].ki.dwFlags = KEYEVENTF_UNICODE;
+  key[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+  SendInput(2, key, sizeof(INPUT));
+}
+
 void TypeWithKeys(std::wstring_view text, Duration gap) {
   auto next = std::chrono::steady_clock::now();
   for (wchar_t c : text) {
     std::this_thread::sleep_until(next);
-    INPUT key[2] = {};
-    key[0].type = key[1].type = INPUT_KEYBOARD;
-    key[0].ki.wScan = key[1].ki.wScan = c;
-    key[0].ki.dwFlags = KEYEVENTF_UNICODE;
-    key[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
-    SendInput(2, key, sizeof(INPUT));
+    PressKey(c);
     next += gap;
   }
 }

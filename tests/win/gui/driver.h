@@ -30,6 +30,7 @@ std::wstring Text(HWND hwnd);
 // character every `gap`, without waiting for the program.
 bool ClickWithMouse(HWND control);
 void TypeWithKeys(std::wstring_view text, Duration gap);
+void PressKey(wchar_t c);  // down and up
 
 struct Form {  // a top-level window of the program with its design table
   HWND hwnd = nullptr;
