@@ -171,8 +171,12 @@ int App::Run() {
   MSG msg;
   while (!quitting_) {
     if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      // Nothing queued: the figures put off while keys came can be made now.
-      if (main_) main_->Presenter().InputPaused();
+      // Nothing queued: the figures put off while keys came can be made now. As in a window's
+      // procedure, a failure ends the event, not the program.
+      try {
+        if (main_) main_->Presenter().InputPaused();
+      } catch (...) {
+      }
       if (quitting_ || GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
     }
     if (msg.message == WM_QUIT) break;

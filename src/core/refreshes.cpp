@@ -45,7 +45,9 @@ void MainWindow::Refresh(Panel panel, bool mayStop) {
     return mayStop && dialogs.InputPending();
   };
   auto write = [this](Ctl box, const std::wstring& text) { Write(box, text); };
-  pending_[IndexOf(panel)] = !GetMetrics(panel, s_, platform_, write, stop);
+  // A refresh that fails on the way (out of memory) leaves its boxes blank and is not retried.
+  pending_[IndexOf(panel)] = false;
+  if (!GetMetrics(panel, s_, platform_, write, stop)) pending_[IndexOf(panel)] = true;
 }
 
 void MainWindow::InputPaused() {

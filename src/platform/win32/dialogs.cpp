@@ -1,9 +1,8 @@
-// Message boxes, the folder picker, the busy pointer and the windows' service during long work.
+// Message boxes, the folder picker and the busy pointer.
 #include <windows.h>
 // windows.h first: shlobj.h relies on its types.
 #include <shlobj.h>
 
-#include "platform/win32/message_pump.h"
 #include "platform/win32/win32_platform.h"
 
 namespace tessel::win32 {
@@ -42,14 +41,6 @@ std::optional<std::wstring> Win32Dialogs::BrowseForFolder() {
 void Win32Dialogs::SetBusyPointer(bool busy) {
   g_busy = busy;
   SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-}
-
-void Win32Dialogs::KeepWindowsAlive() {
-  ServeWindows();
-}
-
-bool Win32Dialogs::InputPending() {
-  return KeyOrButtonDownQueued();
 }
 
 }  // namespace tessel::win32

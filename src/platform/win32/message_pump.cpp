@@ -1,6 +1,9 @@
 // The message pump of long work: paint and sent messages only, never input or posted messages,
-// which would start handlers inside the work.
+// which would start handlers inside the work. Also what the portable code asks of it through
+// Win32Dialogs.
 #include "platform/win32/message_pump.h"
+
+#include "platform/win32/win32_platform.h"
 
 namespace tessel::win32 {
 
@@ -73,6 +76,14 @@ void WaitServingWindows(HANDLE object) {
     if (woke != WAIT_OBJECT_0 + 1) break;
   }
   RefuseInput();
+}
+
+void Win32Dialogs::KeepWindowsAlive() {
+  ServeWindows();
+}
+
+bool Win32Dialogs::InputPending() {
+  return KeyOrButtonDownQueued();
 }
 
 }  // namespace tessel::win32
