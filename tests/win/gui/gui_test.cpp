@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cwctype>
 #include <sstream>
+#include <thread>
 
 #include "app/fonts.h"
 #include "gui/driver.h"
@@ -179,12 +181,25 @@ TEST_F(Gui, TabVisitsEveryStopInTableOrderAndAYearPickMovesOn) {
   EXPECT_TRUE(at(L"btnReset"));
 }
 
-// Typed ahead with real keys while each prefix's scan runs (V: holds 50,000 files): the field
-// holds every character and, at rest, the panel shows the figures of a whole walk of the text.
+// A walk of V: (50,000 files) keeps the window answering. Typed ahead with real keys while each
+// prefix's walk runs, the field holds every character and, at rest, the panel shows the figures
+// of a whole walk of the text.
 TEST_F(Gui, TypedAheadTheFieldIsWholeAndItsFiguresExact) {
   const std::wstring path = L"V:\\folder00001";
   ASSERT_TRUE(Exists(path)) << "drive V: is missing: run through scripts/test.d/40-gui.sh";
   HWND field = C(L"txtDefaultPath");
+  std::atomic<bool> walked = false;
+  std::thread setter([&] {
+    Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"V:\\"));
+    walked = true;
+  });
+  std::this_thread::sleep_for(200ms);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main.hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 250, &answer) &&
+              !walked)
+      << "no answer while the walk ran";
+  setter.join();
+
   ASSERT_TRUE(ClickWithMouse(field) && WaitFor([&] { return app->Focus() == field; }));
   Send(field, EM_SETSEL, 0, -1);  // the first key replaces the text
   TypeWithKeys(path, 40ms);
