@@ -34,6 +34,7 @@ def main():
         lambda v: "%d of %d" % (len(numbers(v, "null_ms")) - len(answered(v)),
                                 len(numbers(v, "null_ms"))), "")
     row("hung 5.5 s into the backup", lambda v: "%d of %d" % (sum(numbers(v, "hung")), rounds), "")
+    row("program CPU, first 6.5 s of the backup", lambda v: statistics.median(numbers(v, "backup_cpu_ms")))
     scan = statistics.median(numbers(ours, "scan_ms") + numbers(earlier, "scan_ms"))
 
     print("\nTyping M:\\Archive\\2026, a key every 100 ms; %d rounds, medians of all keys and runs"
