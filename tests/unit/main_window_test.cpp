@@ -166,6 +166,10 @@ TEST(MainWindow, TypedRefreshesWaitForAPauseOrTheNextAction) {
        dest + L"jsmith-201108.zip | " + b + L" | " + b}};
   ExpectLogs(kPrepare, cases);
 
+  Harness handOver;  // a profile handed over from Browse for Users, after typing
+  handOver.Do(kPrepare + L"; input=0; typed Dest=D:\\B; Clear; Reset2");
+  EXPECT_TRUE(handOver.Log().starts_with(b + L" | frmMonth")) << handOver.Log();
+
   // Start-up never waits, and the windows are served during its scans.
   Harness queued, quiet;
   queued.Do(L"big=D:\\B\\s\\a; stored=D:\\B; input=0; Form_Load");
