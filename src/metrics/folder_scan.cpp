@@ -69,25 +69,22 @@ std::optional<FolderFigures> ScanFolder(FileSystem& fs, std::wstring_view root, 
     for (const auto& folder : batch) paths.push_back(PathOf(*folder));
 
     // The listing never yields "." and "..", so no entry leads back up.
-    bool listed = fs.ListFolders(
-        paths,
-        [&](size_t index, const DirEntry& entry) {
-          const std::shared_ptr<Folder>& parent = batch[index];
-          bool dotName = entry.name.starts_with(L'.');
-          if (!entry.IsDirectory()) {
-            if (!parent->outOfFiles && !dotName) {
-              ++figures.files;
-              figures.bytes += entry.size;
-            }
-            return;
-          }
-          ++figures.folders;
-          if (!recurse || entry.IsLink()) return;
-          pending.push_back(std::make_shared<Folder>(parent, std::wstring(entry.name),
-                                                     parent->outOfFiles || dotName));
-        },
-        stop);
-    if (!listed) return std::nullopt;
+    auto count = [&](size_t index, const DirEntry& entry) {
+      const std::shared_ptr<Folder>& parent = batch[index];
+      bool dotName = entry.name.starts_with(L'.');
+      if (!entry.IsDirectory()) {
+        if (!parent->outOfFiles && !dotName) {
+          ++figures.files;
+          figures.bytes += entry.size;
+        }
+        return;
+      }
+      ++figures.folders;
+      if (!recurse || entry.IsLink()) return;
+      pending.push_back(std::make_shared<Folder>(parent, std::wstring(entry.name),
+                                                 parent->outOfFiles || dotName));
+    };
+    if (!fs.ListFolders(paths, count, stop)) return std::nullopt;
   }
   return figures;
 }
