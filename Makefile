@@ -1,5 +1,5 @@
 # Shortcuts for the scripts the README names.
-.PHONY: run test build installer bench
+.PHONY: run test build installer bench bench-keys
 run:
 	./scripts/run.sh
 test:
@@ -10,3 +10,5 @@ installer:
 	./scripts/installer.sh
 bench:
 	./scripts/bench-scan.sh
+bench-keys:
+	./scripts/bench-keys.sh

@@ -169,12 +169,41 @@ bool App::PreTranslate(MSG& msg) {
 
 int App::Run() {
   MSG msg;
-  while (!quitting_ && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  while (!quitting_) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // Nothing queued: the figures put off while keys came can be made now. As in a window's
+      // procedure, a failure ends the event, not the program.
+      try {
+        if (main_) main_->Presenter().InputPaused();
+      } catch (...) {
+      }
+      if (quitting_ || GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+    }
+    if (msg.message == WM_QUIT) break;
     if (PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
   return 0;
+}
+
+void App::ArchiverRunning(bool running) {
+  FormWindow* windows[] = {main_.get(), help_.get(), eula_.get(), browse_.get()};
+  if (running) {
+    foreground_ = nullptr;
+    for (FormWindow* window : windows) {
+      if (window && window->Hwnd() == GetForegroundWindow()) foreground_ = window->Hwnd();
+    }
+  }
+  for (FormWindow* window : windows) {
+    if (window) window->Enable(!running);
+  }
+  taskbar_.ShowBusy(main_ ? main_->Hwnd() : nullptr, running);
+  // The archiver's window may have taken the front, and Windows gives it back to no disabled
+  // window when that closes.
+  if (!running && foreground_ && IsWindow(foreground_) && GetForegroundWindow() != foreground_) {
+    SetForegroundWindow(foreground_);
+  }
 }
 
 }  // namespace tessel::app

@@ -9,6 +9,7 @@
 
 #include "app/browse_users_window.h"
 #include "app/main_frame.h"
+#include "app/taskbar.h"
 #include "app/text_window.h"
 #include "core/main_view.h"
 #include "platform/win32/win32_platform.h"
@@ -24,7 +25,8 @@ class App : public Shell, public BrowseUsersHost {
   // Builds the main window, runs its load sequence and shows it. False when no window could be
   // made.
   bool Start();
-  // Runs until Quit; returns the exit code.
+  // Runs until Quit; returns the exit code. Whenever input pauses, the main window's pending
+  // refreshes are made.
   int Run();
 
   // Shell (CloseBrowseUsers also serves the Browse for Users window).
@@ -36,6 +38,7 @@ class App : public Shell, public BrowseUsersHost {
   void OpenEula() override;
   void ReloadMainWindow() override;
   void Quit() override;
+  void ArchiverRunning(bool running) override;
 
   // BrowseUsersHost.
   void ActivateMainWindow() override;
@@ -60,6 +63,8 @@ class App : public Shell, public BrowseUsersHost {
   std::unique_ptr<TextWindow> eula_;
   std::unique_ptr<BrowseUsersWindow> browse_;
   std::vector<std::unique_ptr<FormWindow>> retired_;
+  TaskbarProgress taskbar_;
+  HWND foreground_ = nullptr;  // which of the windows was in front when the archiver started
   bool quitting_ = false;
   bool reloading_ = false;
 };

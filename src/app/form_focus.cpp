@@ -81,6 +81,17 @@ bool FormWindow::PreTranslate(MSG& msg) {
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
+void FormWindow::Enable(bool enable) {
+  if (!hwnd_) return;
+  if (!enable) {
+    // Windows takes the focus from a window it disables.
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus)) savedFocus_ = focus;
+  }
+  EnableWindow(hwnd_, enable);
+  if (enable && GetActiveWindow() == hwnd_) OnActivate(true);
+}
+
 void FormWindow::OnActivate(bool active) {
   if (!active) {
     HWND focus = GetFocus();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/resource.h"
+#include "platform/win32/message_pump.h"
 #include "platform/win32/win32_platform.h"
 
 namespace tessel::app {
@@ -174,7 +175,22 @@ LRESULT CALLBACK FormWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   }
 }
 
+// A notification or close request that reaches the window while long work runs (another program
+// setting a text, clicking or closing) is handled once the work is over, never inside it. While
+// the window is disabled (the archiver runs) a click is refused, as a click on it would be; a text
+// that changed is still taken.
+void FormWindow::Postpone(UINT message, WPARAM wParam, LPARAM lParam) {
+  int code = HIWORD(wParam);
+  bool changed = code == EN_CHANGE || code == CBN_EDITCHANGE || code == CBN_SELCHANGE;
+  if (message == WM_COMMAND && !changed && !IsWindowEnabled(hwnd_)) return;
+  PostMessageW(hwnd_, message, wParam, lParam);
+}
+
 LRESULT FormWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == WM_COMMAND || message == WM_CLOSE) && win32::ServingInsideWork()) {
+    Postpone(message, wParam, lParam);
+    return 0;
+  }
   switch (message) {
     case WM_COMMAND: {
       int id = LOWORD(wParam);

@@ -39,6 +39,10 @@ class FormWindow {
   // window is not active).
   void MoveFocusBy(int stops);
 
+  // Enables or disables the window for input, as a modal dialog does to its owner; enabled again
+  // and active, it has the focus back where it was.
+  void Enable(bool enable);
+
   // Called once the window has been destroyed; the object itself stays valid until its owner
   // drops it.
   std::function<void(FormWindow*)> onDestroyed;
@@ -57,6 +61,7 @@ class FormWindow {
 
  private:
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  void Postpone(UINT message, WPARAM wParam, LPARAM lParam);
   void CreateControls();
   HWND CreateControl(const ui::ControlDef& def);
   void StackControls();

@@ -142,7 +142,7 @@ void MainFrame::OnCommand(int id, int code, HWND) {
     case ui::Kind::TextBox:
       if (code != EN_CHANGE || (def->flags & ui::kDisplay)) return;
       ReadControls(control);
-      return presenter_->SetText(control, WindowText(hwnd));
+      return presenter_->EditText(control, WindowText(hwnd));
     case ui::Kind::ComboBox:
       if (code == CBN_EDITCHANGE) {
         ReadControls(control);
@@ -158,7 +158,7 @@ void MainFrame::OnCommand(int id, int code, HWND) {
     case ui::Kind::Option:
       if (code != BN_CLICKED) return;
       ReadControls(control);
-      return OnClick(control);
+      return presenter_->Click(control);
     default:
       return;
   }
@@ -185,46 +185,14 @@ void MainFrame::ReadControls(std::optional<Ctl> handled) {
   if (!yes || !no) return;
   bool yesShown = SendMessageW(yes, BM_GETCHECK, 0, 0) == BST_CHECKED;
   bool noShown = SendMessageW(no, BM_GETCHECK, 0, 0) == BST_CHECKED;
-  if (yesShown != noShown && yesShown != s.optYes) OnClick(yesShown ? Ctl::optYes : Ctl::optNo);
+  if (yesShown != noShown && yesShown != s.optYes) {
+    presenter_->Click(yesShown ? Ctl::optYes : Ctl::optNo);
+  }
 }
 
 void MainFrame::Reset2() {
   ReadControls(std::nullopt);
   presenter_->Reset2();
-}
-
-void MainFrame::OnClick(Ctl control) {
-  MainWindow& p = *presenter_;
-  switch (control) {
-    case Ctl::btnBackupUser:
-      return p.btnBackupUser_Click();
-    case Ctl::btnSpecificBackup:
-      return p.btnSpecificBackup_Click();
-    case Ctl::btnDefaultDestination:
-      return p.btnDefaultDestination_Click();
-    case Ctl::btnBrowseDefault:
-      return p.btnBrowseDefault_Click();
-    case Ctl::btnBrowseSpecific:
-      return p.btnBrowseSpecific_Click();
-    case Ctl::btnBrowseForUsers:
-      return p.btnBrowseForUsers_Click();
-    case Ctl::btnHelp:
-      return p.btnHelp_Click();
-    case Ctl::btnEULA:
-      return p.btnEULA_Click();
-    case Ctl::btnWinZip:
-      return p.btnWinZip_Click();
-    case Ctl::btnReset:
-      return p.btnReset_Click();
-    case Ctl::btnQuit:
-      return p.btnQuit_Click();
-    case Ctl::optYes:
-      return p.optYes_Click();
-    case Ctl::optNo:
-      return p.optNo_Click();
-    default:
-      return;
-  }
 }
 
 void MainFrame::OnClose() {

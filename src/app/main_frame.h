@@ -32,7 +32,6 @@ class MainFrame : public FormWindow, public MainView {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void OnClick(Ctl control);
   // Hands the presenter what the input controls show and it has not been told: a program or an
   // assistive tool may set a text, select a list entry or an option without the notification a
   // user's input sends. `handled` is the control whose own notification is being handled.

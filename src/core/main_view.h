@@ -38,6 +38,10 @@ class Shell {
   virtual void OpenEula() = 0;
   // Destroys the main window and builds it anew, which runs Form_Load on fresh state.
   virtual void ReloadMainWindow() = 0;
+  // The archiver runs (true) or has ended (false). Meanwhile every window refuses input, as under
+  // a modal dialog, and the taskbar shows the program busy; afterwards the focus is back where it
+  // was.
+  virtual void ArchiverRunning(bool running) = 0;
   // Ends the program at once.
   virtual void Quit() = 0;
 };

@@ -1,11 +1,10 @@
-// The presenter's door for field changes, its small state helpers, the metrics calls and the
-// buttons that only hand over to the shell.
+// The presenter's doors for field changes and clicks, its small state helpers and the buttons
+// that only hand over to the shell.
 #include "core/main_window.h"
 
 #include "core/settings_fields.h"
 #include "core/vendor_link.h"
 #include "jobs/presence_check.h"
-#include "metrics/metrics.h"
 
 namespace tessel {
 
@@ -47,6 +46,7 @@ void MainWindow::SetListText(Ctl list, const std::wstring& text) {
 }
 
 void MainWindow::SelectListEntry(Ctl list, int index) {
+  CompletePending();
   ComboState* combo = ListField(s_, list);
   if (!combo || index < 0 || static_cast<size_t>(index) >= combo->entries.size()) return;
   combo->selected = index;
@@ -56,6 +56,40 @@ void MainWindow::SelectListEntry(Ctl list, int index) {
     cmbFileNameMonth_Click();
   } else {
     cmbFileNameYear_Click();
+  }
+}
+
+void MainWindow::Click(Ctl control) {
+  if (control != Ctl::btnReset && control != Ctl::btnQuit) CompletePending();
+  switch (control) {
+    case Ctl::btnBackupUser:
+      return btnBackupUser_Click();
+    case Ctl::btnSpecificBackup:
+      return btnSpecificBackup_Click();
+    case Ctl::btnDefaultDestination:
+      return btnDefaultDestination_Click();
+    case Ctl::btnBrowseDefault:
+      return btnBrowseDefault_Click();
+    case Ctl::btnBrowseSpecific:
+      return btnBrowseSpecific_Click();
+    case Ctl::btnBrowseForUsers:
+      return btnBrowseForUsers_Click();
+    case Ctl::btnHelp:
+      return btnHelp_Click();
+    case Ctl::btnEULA:
+      return btnEULA_Click();
+    case Ctl::btnWinZip:
+      return btnWinZip_Click();
+    case Ctl::btnReset:
+      return btnReset_Click();
+    case Ctl::btnQuit:
+      return btnQuit_Click();
+    case Ctl::optYes:
+      return optYes_Click();
+    case Ctl::optNo:
+      return optNo_Click();
+    default:
+      return;
   }
 }
 
@@ -105,21 +139,6 @@ void MainWindow::WriteArchivePathsAndPattern(std::wstring_view drive, UsersSpell
   Write(Ctl::txtExampleFileName, SpecificArchivePath(s_));
   Write(Ctl::txtSpecificUserFileName, UserArchivePath(s_));
   Write(Ctl::txtSpecificUserFiles, UserDocumentsPattern(s_, drive, spelling));
-}
-
-void MainWindow::GetMetricsDestination() {
-  GetMetrics(Panel::Destination, s_, platform_,
-             [this](Ctl box, const std::wstring& text) { Write(box, text); });
-}
-
-void MainWindow::GetMetricsUser() {
-  GetMetrics(Panel::User, s_, platform_,
-             [this](Ctl box, const std::wstring& text) { Write(box, text); });
-}
-
-void MainWindow::GetMetricsSpecific() {
-  GetMetrics(Panel::Specific, s_, platform_,
-             [this](Ctl box, const std::wstring& text) { Write(box, text); });
 }
 
 void MainWindow::btnBrowseForUsers_Click() {

@@ -2,12 +2,15 @@
 // window by its own name. It never sees a window handle; the view mirrors what it changes.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "core/backup_settings.h"
 #include "core/controls.h"
 #include "core/main_view.h"
 #include "core/naming.h"
+#include "jobs/archiver_command.h"
+#include "metrics/metrics.h"
 #include "platform/platform.h"
 
 namespace tessel {
@@ -23,12 +26,28 @@ class MainWindow {
   // it or the program assigned it.
   void SetText(Ctl field, const std::wstring& text);
 
+  // The user edited an input field (a key typed, a deletion, a paste): as SetText, except that
+  // the panel refresh it starts is put off while more input already waits, and cut short when
+  // input arrives while it runs, since its figures would be overwritten before anyone saw them.
+  // The panel's boxes are then left empty, as while a refresh runs, and the panel pending.
+  void EditText(Ctl field, const std::wstring& text);
+
+  // Input has paused: the pending panels are refreshed, destination, user, then specific
+  // directory. New input may cut these short again; they stay pending then.
+  void InputPaused();
+
   // The user typed into a list's text part: stored and mirrored, no reaction runs.
   void SetListText(Ctl list, const std::wstring& text);
 
   // An entry of cmbFileNameYear or cmbFileNameMonth became selected (by the user or the program):
-  // selection and text stored and mirrored, then the list's click reaction runs.
+  // pending panels are refreshed, then selection and text stored and mirrored, then the list's
+  // click reaction runs.
   void SelectListEntry(Ctl list, int index);
+
+  // A button or option of the window was clicked: pending panels are refreshed to the end first,
+  // so the reaction runs on the very state it would have found had every keystroke's refresh
+  // run; not for Reset and Quit, which drop the panels. Then the control's click reaction runs.
+  void Click(Ctl control);
 
   // Start-up.
   void Form_Load();
@@ -46,6 +65,7 @@ class MainWindow {
   // selected changes nothing.
   void optYes_Click();
   void optNo_Click();
+  // Refreshes pending panels first, as a click does.
   void Reset2();
   // Asks the shell to rebuild the main window, which destroys this presenter: nothing runs after.
   void btnReset_Click();
@@ -66,7 +86,7 @@ class MainWindow {
   void btnEULA_Click();
   void btnWinZip_Click();
 
-  // Metrics panels.
+  // Metrics panels. Run to the end, except for the refresh of a field the user is editing.
   void GetMetricsDestination();
   void GetMetricsUser();
   void GetMetricsSpecific();
@@ -93,11 +113,21 @@ class MainWindow {
 
   void ZipSpecificUser();
   void ZipUserDefined();
+  // RunArchiverAndWait, the shell told while the archiver runs.
+  void RunArchiver(const ArchiverCommand& command);
+
+  // One panel refresh. When `mayStop`, waiting input puts it off or cuts it short: its boxes stay
+  // empty and the panel pending.
+  void Refresh(Panel panel, bool mayStop);
+  // Refreshes every pending panel to the end.
+  void CompletePending();
 
   Platform& platform_;
   MainView& view_;
   Shell& shell_;
   BackupSettings s_;
+  std::array<bool, 3> pending_{};  // by Panel: figures owed for the field's current text
+  bool editing_ = false;           // inside EditText
 };
 
 }  // namespace tessel

@@ -43,6 +43,7 @@ void MainWindow::RefillListsAndRewriteUserArchive() {
 }
 
 void MainWindow::Reset2() {
+  CompletePending();
   // Taken now: switching versioning back on below runs the list refill, which clears the
   // program-wide pick before it could be applied.
   std::wstring pick = SelectedUserName;

@@ -18,8 +18,17 @@ std::wstring ArchiverCommand::CommandLine() const {
   return line;
 }
 
-Status RunArchiverAndWait(Platform& platform, const ArchiverCommand& command) {
-  Status started = platform.sys.RunAndWait(command.CommandLine());
+Status RunArchiverAndWait(Platform& platform, const ArchiverCommand& command,
+                          const std::function<void(bool running)>& running) {
+  Status started;
+  {
+    running(true);
+    struct Ended {
+      const std::function<void(bool)>& running;
+      ~Ended() { running(false); }
+    } ended{running};
+    started = platform.sys.RunAndWait(command.CommandLine());
+  }
   if (!started) {
     std::wstring text = L"The archiver could not be started:\r\n";
     text += command.program;

@@ -1,6 +1,7 @@
 // The archiver's command line, its launch-and-wait, and the refusal of input that would break it.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,9 +23,11 @@ struct ArchiverCommand {
   std::wstring CommandLine() const;
 };
 
-// Starts the archiver minimised and waits for it to end. When it cannot be started at all, tells
-// the user which program and why, and returns the failure; the archiver's own outcome is not read.
-Status RunArchiverAndWait(Platform& platform, const ArchiverCommand& command);
+// Starts the archiver minimised and waits for it to end; the archiver's own outcome is not read.
+// `running` is told true before the launch and false once it has ended, also when it could not
+// start. Then a launch that failed is reported: which program and why.
+Status RunArchiverAndWait(Platform& platform, const ArchiverCommand& command,
+                          const std::function<void(bool running)>& running);
 
 // A field whose text goes into the archiver's command line, named as the window labels it.
 struct CommandField {

@@ -56,12 +56,16 @@ void MainWindow::btnSpecificBackup_Click() {
   GetMetricsDestination();
 }
 
+void MainWindow::RunArchiver(const ArchiverCommand& command) {
+  RunArchiverAndWait(platform_, command, [this](bool running) { shell_.ArchiverRunning(running); });
+}
+
 void MainWindow::ZipSpecificUser() {
   BackupJob job = UserDocumentsJob(s_, SystemDriveLetter(platform_.sys));
   if (!RefuseQuotes(platform_, job.fields)) return;
   if (!CheckDriveExists(platform_, job.destinationRoot)) return;
   if (!MakeSureDirectoryTreeExists(platform_, s_.txtDefaultPath)) return;
-  RunArchiverAndWait(platform_, job.command);
+  RunArchiver(job.command);
   GetMetricsDestination();
 }
 
@@ -74,7 +78,7 @@ void MainWindow::ZipUserDefined() {
   if (!RefuseQuotes(platform_, job.fields)) return;
   if (!CheckDriveExists(platform_, job.destinationRoot)) return;
   if (!MakeSureDirectoryTreeExists(platform_, s_.txtDefaultPath)) return;
-  RunArchiverAndWait(platform_, job.command);
+  RunArchiver(job.command);
   GetMetricsDestination();
 }
 

@@ -51,7 +51,8 @@ std::wstring PathOf(const Folder& folder) {
 
 }  // namespace
 
-FolderFigures ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse) {
+std::optional<FolderFigures> ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse,
+                                        const StopCheck& stop) {
   FolderFigures figures;
   // Resolved once; names are then joined to it as they are listed.
   std::vector<std::shared_ptr<Folder>> pending{
@@ -59,6 +60,7 @@ FolderFigures ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse) {
   std::vector<std::shared_ptr<Folder>> batch;
   std::vector<std::wstring> paths;
   while (!pending.empty()) {
+    if (stop && stop()) return std::nullopt;
     size_t take = std::min(kBatchFolders, pending.size());
     batch.assign(std::make_move_iterator(pending.end() - static_cast<ptrdiff_t>(take)),
                  std::make_move_iterator(pending.end()));
@@ -67,7 +69,7 @@ FolderFigures ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse) {
     for (const auto& folder : batch) paths.push_back(PathOf(*folder));
 
     // The listing never yields "." and "..", so no entry leads back up.
-    fs.ListFolders(paths, [&](size_t index, const DirEntry& entry) {
+    auto count = [&](size_t index, const DirEntry& entry) {
       const std::shared_ptr<Folder>& parent = batch[index];
       bool dotName = entry.name.starts_with(L'.');
       if (!entry.IsDirectory()) {
@@ -81,7 +83,8 @@ FolderFigures ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse) {
       if (!recurse || entry.IsLink()) return;
       pending.push_back(std::make_shared<Folder>(parent, std::wstring(entry.name),
                                                  parent->outOfFiles || dotName));
-    });
+    };
+    if (!fs.ListFolders(paths, count, stop)) return std::nullopt;
   }
   return figures;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "platform/platform.h"
@@ -17,7 +18,10 @@ struct FolderFigures {
 // Walks `root` (its immediate entries only unless `recurse`). Names beginning with "." and
 // everything below a dot-named folder are left out of the file figures but not of the folder
 // count; the root itself is never counted. Links are counted as folders but not entered, so no
-// loop can keep a walk going. A folder that cannot be listed contributes nothing.
-FolderFigures ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse);
+// loop can keep a walk going. A folder that cannot be listed contributes nothing. `stop` is
+// asked before each batch of folders is listed and while the listing waits: nullopt when it
+// ended the walk early.
+std::optional<FolderFigures> ScanFolder(FileSystem& fs, std::wstring_view root, bool recurse,
+                                        const StopCheck& stop = {});
 
 }  // namespace tessel

@@ -23,8 +23,8 @@ class BusyPointer {
 
 }  // namespace
 
-void GetMetrics(Panel panel, const BackupSettings& settings, Platform& platform,
-                const BoxWriter& write) {
+bool GetMetrics(Panel panel, const BackupSettings& settings, Platform& platform,
+                const BoxWriter& write, const StopCheck& stop) {
   BusyPointer busy(platform.dialogs);
   PanelBoxes boxes = BoxesOf(panel);
   write(boxes.fileCount, L"");
@@ -32,12 +32,15 @@ void GetMetrics(Panel panel, const BackupSettings& settings, Platform& platform,
   write(boxes.folderSize, L"");
 
   std::optional<std::wstring> root = PanelRoot(panel, settings);
-  if (!root) return;
-  FolderFigures figures = ScanFolder(platform.fs, *root, PanelRecurses(panel, settings));
+  if (!root) return true;
+  std::optional<FolderFigures> figures =
+      ScanFolder(platform.fs, *root, PanelRecurses(panel, settings), stop);
+  if (!figures) return false;
   std::wstring separator = platform.sys.ThousandsSeparator();
-  write(boxes.fileCount, GroupDigits(figures.files, separator));
-  write(boxes.folderSize, GroupDigits(figures.bytes, separator));
-  write(boxes.folderCount, GroupDigits(figures.folders, separator));
+  write(boxes.fileCount, GroupDigits(figures->files, separator));
+  write(boxes.folderSize, GroupDigits(figures->bytes, separator));
+  write(boxes.folderCount, GroupDigits(figures->folders, separator));
+  return true;
 }
 
 }  // namespace tessel

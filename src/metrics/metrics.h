@@ -18,8 +18,9 @@ using BoxWriter = std::function<void(Ctl box, const std::wstring& text)>;
 
 // One panel refresh: busy pointer on; the panel's three boxes emptied; the panel's folder (from
 // `settings`) scanned; file count, folder size and folder count written in that order; busy
-// pointer off.
-void GetMetrics(Panel panel, const BackupSettings& settings, Platform& platform,
-                const BoxWriter& write);
+// pointer off. When `stop` ends the scan early (before it lists anything, or on the way), the
+// boxes stay empty and the result is false.
+bool GetMetrics(Panel panel, const BackupSettings& settings, Platform& platform,
+                const BoxWriter& write, const StopCheck& stop = {});
 
 }  // namespace tessel

@@ -55,6 +55,9 @@ struct DirEntry {
 using EntrySink = std::function<void(const DirEntry&)>;
 // Receives an entry of the folder at `index` of the list handed to ListFolders.
 using BatchEntrySink = std::function<void(size_t index, const DirEntry&)>;
+// Asked now and then by long work on the user-interface thread: true ends the work early. An
+// empty check never ends it.
+using StopCheck = std::function<bool()>;
 
 class FileSystem {
  public:
@@ -66,12 +69,16 @@ class FileSystem {
 
   // Lists each of `folders` as ListFolder does, calling `sink` on the calling thread only. The
   // entries of different folders may come interleaved, each folder's in its listing order, and
-  // each folder yields what ListFolder would. The sink must not list folders itself. By default
-  // the folders are listed one after the other.
-  virtual void ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink) {
+  // each folder yields what ListFolder would. The sink must not list folders itself. A listing
+  // that waits for other threads asks `stop` at least every few tens of milliseconds meanwhile;
+  // when it says so, the call returns false once no listing runs any more, some entries not
+  // handed over. By default the folders are listed one after the other, without asking.
+  virtual bool ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink,
+                           [[maybe_unused]] const StopCheck& stop) {
     for (size_t i = 0; i < folders.size(); ++i) {
       ListFolder(folders[i], [&](const DirEntry& entry) { sink(i, entry); });
     }
+    return true;
   }
 
   // The form of `path` that entry names can be joined to for listing deeper: relative parts,
@@ -136,7 +143,9 @@ class System {
   virtual std::wstring FromCodePage(std::string_view bytes) = 0;
 
   // Starts `commandLine` minimised (show-minimised) and waits for its process to end, without a
-  // time-out. Fails only when the process cannot be started.
+  // time-out. Meanwhile the program's windows repaint and answer messages sent to them, keys and
+  // mouse clicks made on them are refused, and nothing else is acted on. Fails only when the
+  // process cannot be started.
   virtual Status RunAndWait(std::wstring_view commandLine) = 0;
 
   // Asks the shell to open a web address; the result is not looked at.
@@ -160,6 +169,14 @@ class Dialogs {
 
   // The application-wide busy (hourglass) pointer.
   virtual void SetBusyPointer(bool busy) = 0;
+
+  // For long work on the user-interface thread, asked now and then. KeepWindowsAlive lets the
+  // windows repaint and answer messages sent to them, and acts on no input and no posted message,
+  // so no handler runs inside the work. InputPending is true while a key or a mouse button has
+  // gone down on the program's windows and waits to be handled (going up does not count: the key
+  // just handled comes up after its character).
+  virtual void KeepWindowsAlive() = 0;
+  virtual bool InputPending() = 0;
 };
 
 // Everything the portable code reaches the platform through, handed around as one bundle.

@@ -192,4 +192,12 @@ std::optional<std::wstring> FakeDialogs::BrowseForFolder() {
   return pick;
 }
 
+bool FakeDialogs::InputPending() {
+  if (inputAfter > 0) {
+    --inputAfter;
+    return false;
+  }
+  return inputAfter == 0;
+}
+
 }  // namespace tessel::fake

@@ -102,11 +102,16 @@ class FakeDialogs : public Dialogs {
   std::deque<Answer> answers;                           // to Yes/No questions; Yes when none left
   std::deque<std::optional<std::wstring>> folderPicks;  // nullopt: cancel; cancel when none left
   std::string busy;                                     // '+' on, '-' off, in order
+  // Input the user makes meanwhile: InputPending says no `inputAfter` times, then yes (-1: never).
+  int inputAfter = -1;
+  int keptAlive = 0;  // KeepWindowsAlive calls
   Log* log = nullptr;
 
   Answer ShowMessage(std::wstring_view text, std::wstring_view caption, Buttons buttons) override;
   std::optional<std::wstring> BrowseForFolder() override;
   void SetBusyPointer(bool on) override { busy += on ? '+' : '-'; }
+  void KeepWindowsAlive() override { ++keptAlive; }
+  bool InputPending() override;
 };
 
 struct FakePlatform {

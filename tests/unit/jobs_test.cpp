@@ -11,28 +11,33 @@ const std::wstring kPrepare =
     L"dir=D:\\Z; file=D:\\F; Form_Load; Dest=D:\\Z; Src=E:\\Photos; Label=photos; Year=2009";
 const std::wstring kFound = L"WinZip=1 | Addon=1 | ";
 
-const std::wstring kDocs = L"\"C:\\Users\\Jsmith\\Documents\\*.*\" | ";
-const std::wstring kPhotos = L"Zip \"D:\\Z\\Photos-200901.zip\" \"E:\\Photos\\\" | ";
+const std::wstring kDocs = L"\"C:\\Users\\Jsmith\\Documents\\*.*\" | Archived | ";
+const std::wstring kPhotos =
+    L"Archiving | Zip \"D:\\Z\\Photos-200901.zip\" \"E:\\Photos\\\" | Archived | ";
 
 TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
   const std::wstring cases[][2] = {
-      {L"btnBackupUser_Click", L"Zip \"D:\\Z\\Jsmith-200901.zip\" " + kDocs + L"D | D"},
+      {L"btnBackupUser_Click", L"Archiving | Zip \"D:\\Z\\Jsmith-200901.zip\" " + kDocs + L"D | D"},
       // Only versioning decides the user job's month part; a root keeps its one backslash.
       {L"optNo_Click; Month=05; Dest=D:\\; btnBackupUser_Click",
-       L"Zip \"D:\\Jsmith-2009.zip\" " + kDocs + L"D=1/1/1 | D=1/1/1"},
+       L"Archiving | Zip \"D:\\Jsmith-2009.zip\" " + kDocs + L"D=1/1/1 | D=1/1/1"},
       {L"User=jOHN smith; btnBackupUser_Click",
-       L"Zip \"D:\\Z\\John Smith-200901.zip\" \"C:\\Users\\John Smith\\Documents\\*.*\" | D | D"},
+       L"Archiving | Zip \"D:\\Z\\John Smith-200901.zip\" \"C:\\Users\\John "
+       L"Smith\\Documents\\*.*\" "
+       L"| Archived | D | D"},
       {L"User=; btnBackupUser_Click",
-       L"Zip \"D:\\Z\\-200901.zip\" \"C:\\Users\\\\Documents\\*.*\" | D | D"},
+       L"Archiving | Zip \"D:\\Z\\-200901.zip\" \"C:\\Users\\\\Documents\\*.*\" | Archived | D | "
+       L"D"},
       {L"btnSpecificBackup_Click", kPhotos + L"D | D"},
       // The month box decides here, not versioning; the separator is always added.
       {L"Dest=D:\\; Src=E:\\; optNo_Click; Month=05; Label=MY-PICS; btnSpecificBackup_Click",
-       L"Zip \"D:\\\\My-pics-200905.zip\" \"E:\\\" | D=1/1/1 | D=1/1/1"},
+       L"Archiving | Zip \"D:\\\\My-pics-200905.zip\" \"E:\\\" | Archived | D=1/1/1 | D=1/1/1"},
       {L"Src=E:\\Photos\\; Label= ; btnSpecificBackup_Click",
-       L"Zip \"D:\\Z\\ -200901.zip\" \"E:\\Photos\\\" | D | D"},
+       L"Archiving | Zip \"D:\\Z\\ -200901.zip\" \"E:\\Photos\\\" | Archived | D | D"},
       {L"windir=E:\\W; btnBackupUser_Click",
-       L"Run \"E:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r \"D:\\Z\\Jsmith-200901.zip\" "
-       L"\"E:\\Users\\Jsmith\\Documents\\*.*\" | D | D"},
+       L"Archiving | Run \"E:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r "
+       L"\"D:\\Z\\Jsmith-200901.zip\" "
+       L"\"E:\\Users\\Jsmith\\Documents\\*.*\" | Archived | D | D"},
       // Early ends: each message, and what the panel does after.
       {L"rm=" + std::wstring(kAddonProbePath) + L"; btnBackupUser_Click",
        L"WinZip=1 | Addon=0 | NoAddon"},
@@ -45,11 +50,12 @@ TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
       {L"Dest=\\\\server\\share; btnSpecificBackup_Click", L"Drive(\\:\\) | D"},
       {L"Dest=D:\\New; No; btnBackupUser_Click", L"Ask(D:\\New) | D"},
       {L"Dest=D:\\Z\\A\\B; btnSpecificBackup_Click",
-       L"Ask(D:\\Z\\A\\B) | +D:\\Z\\A | +D:\\Z\\A\\B | Zip \"D:\\Z\\A\\B\\Photos-200901.zip\" "
-       L"\"E:\\Photos\\\" | D | D"},
+       L"Ask(D:\\Z\\A\\B) | +D:\\Z\\A | +D:\\Z\\A\\B | Archiving | Zip "
+       L"\"D:\\Z\\A\\B\\Photos-200901.zip\" "
+       L"\"E:\\Photos\\\" | Archived | D | D"},
       {L"Dest=D:\\Z\\\\A\\; btnSpecificBackup_Click",
-       L"Ask(D:\\Z\\\\A\\) | +D:\\Z\\A | Zip \"D:\\Z\\\\A\\\\Photos-200901.zip\" \"E:\\Photos\\\" "
-       L"| D | D"},
+       L"Ask(D:\\Z\\\\A\\) | +D:\\Z\\A | Archiving | Zip \"D:\\Z\\\\A\\\\Photos-200901.zip\" "
+       L"\"E:\\Photos\\\" | Archived | D | D"},
       {L"Dest=D:\\F\\Sub; btnBackupUser_Click", L"Ask(D:\\F\\Sub) | NotMade(D:\\F;exists) | D"},
       {L"Dest=D:\\New\\B|d\\C; btnSpecificBackup_Click",
        L"Ask(D:\\New\\B|d\\C) | +D:\\New | NotMade(D:\\New\\B|d;bad name) | D"},

@@ -17,6 +17,7 @@
 #include "core/settings_fields.h"
 #include "fake_platform.h"
 #include "jobs/presence_check.h"
+#include "ui/main_form.h"
 
 namespace tessel::testing {
 
@@ -85,29 +86,40 @@ class Harness : public MainView, public Shell {
   const BackupSettings& S() const { return w->Settings(); }
   void Clear() { fake.log.clear(); }
 
-  // Runs steps separated by "; ". "Dest=", "Src=", "Label=", "User=" set a field, "Year=" and
-  // "Month=" type into a list, "Year#2" selects an entry; "pick=" queues a folder pick, "No" a
-  // No answer, "Pick=" a profile pick, "Clear" empties the log, "stored?" logs the settings file's
-  // bytes and "restart" what a Reset shows as the destination; "stored=", "file=", "big=", "dir=",
-  // "rm=", "windir=", "netuser" (none) or "netuser=", "failReads", "failWrites" and "launch=" (its
+  // Runs steps separated by "; ". "Dest=", "Src=", "Label=", "User=" set a field, and "typed "
+  // before them is the user's edit; "Year=" and "Month=" type into a list, "Year#2" selects an
+  // entry, "click=" clicks a control, "idle" is a pause in the input; "input=N" makes input wait
+  // during the next step after N questions; "pick=" queues a folder pick, "No" a No answer,
+  // "Pick=" a profile pick, "Clear" empties the log, "stored?" logs the settings file's bytes and
+  // "restart" what a Reset shows as the destination; "stored=", "file=", "big=", "dir=", "rm=",
+  // "windir=", "netuser" (none) or "netuser=", "failReads", "failWrites" and "launch=" (its
   // failure) arrange the machine; anything else names a reaction or button of the window.
   void Do(std::wstring_view steps) {
     for (size_t at = 0; at < steps.size();) {
       size_t end = std::min(steps.find(L"; ", at), steps.size());
-      Step(steps.substr(at, end - at));
+      std::wstring_view step = steps.substr(at, end - at);
+      Step(step);
+      // The input was handled by the step it came during.
+      if (!step.starts_with(L"input=")) fake.dialogs.inputAfter = -1;
       at = end + 2;
     }
   }
   void Step(std::wstring_view step) {
+    bool typed = step.starts_with(L"typed ");
+    if (typed) step.remove_prefix(6);
     size_t op = std::min(step.find_first_of(L"=#"), step.size());
     std::wstring name(step.substr(0, op + (op < step.size() && step[op] == L'#')));
     std::wstring a(step.substr(std::min(op + 1, step.size())));
     MainWindow& m = *w;
+    auto edit = [&](Ctl field) { typed ? m.EditText(field, a) : m.SetText(field, a); };
     const std::map<std::wstring, std::function<void()>> steps = {
-        {L"Dest", [&] { m.SetText(Ctl::txtDefaultPath, a); }},
-        {L"Src", [&] { m.SetText(Ctl::TxtSrc, a); }},
-        {L"Label", [&] { m.SetText(Ctl::txtSpecificBackupFileName, a); }},
-        {L"User", [&] { m.SetText(Ctl::txtUsers, a); }},
+        {L"Dest", [&] { edit(Ctl::txtDefaultPath); }},
+        {L"Src", [&] { edit(Ctl::TxtSrc); }},
+        {L"Label", [&] { edit(Ctl::txtSpecificBackupFileName); }},
+        {L"User", [&] { edit(Ctl::txtUsers); }},
+        {L"click", [&] { m.Click(static_cast<Ctl>(ui::MainForm().Find(a)->id)); }},
+        {L"idle", [&] { m.InputPaused(); }},
+        {L"input", [&] { fake.dialogs.inputAfter = std::stoi(a); }},
         {L"Year", [&] { m.SetListText(Ctl::cmbFileNameYear, a); }},
         {L"Month", [&] { m.SetListText(Ctl::cmbFileNameMonth, a); }},
         {L"Year#", [&] { m.SelectListEntry(Ctl::cmbFileNameYear, std::stoi(a)); }},
@@ -222,6 +234,7 @@ class Harness : public MainView, public Shell {
     w->Form_Load();
   }
   void Quit() override { Note(L"Quit"); }
+  void ArchiverRunning(bool running) override { Note(running ? L"Archiving" : L"Archived"); }
 
   fake::FakePlatform fake;
   std::unique_ptr<MainWindow> w;

@@ -130,5 +130,56 @@ TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
               h.S().cmbFileNameMonthVisible);
 }
 
+// A refresh the user's typing starts waits, blank, while more input is queued ("input=N": after
+// N questions), and is made when input pauses ("idle") or before any other action; every other
+// refresh runs to the end.
+TEST(MainWindow, TypedRefreshesWaitForAPauseOrTheNextAction) {
+  const std::wstring dest = L"Dest=D:\\B | Example=D:\\B\\docs-201108.zip | UserFile=D:\\B\\";
+  const std::wstring b = L"D=1/1/1,234,567";
+  const std::wstring cases[][2] = {
+      {L"typed Dest=D:\\B", dest + L"jsmith-201108.zip | " + b},
+      {L"input=0; typed Dest=D:\\B", dest + L"jsmith-201108.zip | D"},
+      // Cut short after the folder's first batch, refreshed when input pauses.
+      {L"input=1; typed Dest=D:\\B; idle", dest + L"jsmith-201108.zip | D | " + b},
+      {L"input=0; typed Src=D:\\; input=0; typed User=jdoe; input=0; typed Dest=D:\\B; idle",
+       L"Src=D:\\ | DirFiles=D:\\*.* | S | User=jdoe | UserFile=C:\\Backup Zips\\jdoe-201108.zip | "
+       L"UserFiles=C:\\USers\\Jdoe\\Documents\\*.* | U | " +
+           dest + L"jdoe-201108.zip | D | " + b + L" | U=1/1/1 | S=1/2/1,234,567"},
+      {L"input=0; typed Src=D:\\; input=0; typed Dest=D:\\B; input=1; idle; idle",
+       L"Src=D:\\ | DirFiles=D:\\*.* | S | " + dest + L"jsmith-201108.zip | D | D | " + b +
+           L" | S=1/2/1,234,567"},
+      // Other fields' edits do not wait for the figures; any other action does.
+      {L"input=0; typed Dest=D:\\B; typed Label=x",
+       dest + L"jsmith-201108.zip | D | Label=x | Example=D:\\B\\x-201108.zip"},
+      {L"input=0; typed Dest=D:\\B; input=0; click=btnHelp",
+       dest + L"jsmith-201108.zip | D | " + b + L" | Help"},
+      {L"input=0; typed Dest=D:\\B; Year#0",
+       dest + L"jsmith-201108.zip | D | " + b +
+           L" | Year=2009@0/5 | Example=D:\\B\\docs-200908.zip | "
+           L"UserFile=D:\\B\\jsmith-200908.zip | UserFiles=C:\\Users\\Jsmith\\Documents\\*.* | "
+           L"Tab2"},
+      {L"input=0; typed Dest=D:\\B; input=0; click=btnBackupUser",
+       dest + L"jsmith-201108.zip | D | " + b +
+           L" | WinZip=1 | Addon=1 | Archiving | Zip "
+           L"\"D:\\B\\Jsmith-201108.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\" | Archived | " +
+           b + L" | " + b},
+      {L"input=0; typed Dest=D:\\B; click=btnQuit",
+       dest + L"jsmith-201108.zip | D | -Browse | -Eula | -Help | Quit"},
+      {L"pick=D:\\B; input=0; click=btnBrowseDefault",
+       dest + L"jsmith-201108.zip | " + b + L" | " + b}};
+  ExpectLogs(kPrepare, cases);
+
+  Harness handOver;  // a profile handed over from Browse for Users, after typing
+  handOver.Do(kPrepare + L"; input=0; typed Dest=D:\\B; Clear; Reset2");
+  EXPECT_TRUE(handOver.Log().starts_with(b + L" | frmMonth")) << handOver.Log();
+
+  // Start-up never waits, and the windows are served during its scans.
+  Harness queued, quiet;
+  queued.Do(L"big=D:\\B\\s\\a; stored=D:\\B; input=0; Form_Load");
+  quiet.Do(L"big=D:\\B\\s\\a; stored=D:\\B; Form_Load");
+  EXPECT_EQ(queued.Log(), quiet.Log());
+  EXPECT_GT(queued.fake.dialogs.keptAlive, 0);
+}
+
 }  // namespace
 }  // namespace tessel::testing

@@ -39,6 +39,7 @@ TEST(ScanFolder, FigureRules) {
     int listings;  // each entered folder once, never through a link
     const wchar_t* root = L"C:\\Root\\";
     bool vanish = false;  // the root's subfolders are deleted once the root was listed
+    int stopAfter = -1;   // the stop check says yes from this question on: no figures
   };
   const Case cases[] = {
       {"not recursing", twoSubfolders, false, {0, 0, 2}, 1},
@@ -57,6 +58,9 @@ TEST(ScanFolder, FigureRules) {
       {"a cloud placeholder is entered", {L"Synced~", L"Synced\\doc=12"}, true, {1, 12, 1}, 2},
       {"subfolders that vanish", twoSubfolders, true, {0, 0, 2}, 3, L"C:\\Root\\", true},
       {"missing root", {}, true, {0, 0, 0}, 1, L"C:\\Nowhere\\"},
+      // Asked before each batch: the root, then A and B, then their subfolders.
+      {"stopped before anything is listed", twoSubfolders, true, {}, 0, L"C:\\Root", false, 0},
+      {"stopped before the last batch", twoSubfolders, true, {}, 3, L"C:\\Root", false, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -68,10 +72,17 @@ TEST(ScanFolder, FigureRules) {
         if (!folder.ends_with(L"\\Root\\")) fs.Remove(L"C:\\Root");
       };
     }
-    FolderFigures got = ScanFolder(fs, c.root, c.recurse);
-    EXPECT_EQ(std::tie(got.files, got.bytes, got.folders),
-              std::tie(c.expected.files, c.expected.bytes, c.expected.folders));
+    int asked = 0;
+    std::optional<FolderFigures> got = ScanFolder(
+        fs, c.root, c.recurse, [&] { return c.stopAfter >= 0 && asked++ >= c.stopAfter; });
     EXPECT_EQ(fs.ListCalls(), c.listings);
+    if (c.stopAfter >= 0) {
+      EXPECT_FALSE(got) << "figures of a walk cut short";
+      continue;
+    }
+    ASSERT_TRUE(got);
+    EXPECT_EQ(std::tie(got->files, got->bytes, got->folders),
+              std::tie(c.expected.files, c.expected.bytes, c.expected.folders));
   }
 }
 

@@ -61,10 +61,11 @@ TEST_F(Listing, WalkCountsWhatTheFileSystemHoldsWhateverTheListingOptions) {
   for (const auto& [what, options] : listings) {
     SCOPED_TRACE(what);
     win32::Win32FileSystem fs(options);
-    FolderFigures got = ScanFolder(fs, dir->Path(), true);
+    FolderFigures got = ScanFolder(fs, dir->Path(), true).value();
     EXPECT_EQ(std::tie(got.files, got.bytes, got.folders),
               std::tie(expected.files, expected.bytes, expected.folders));
-    EXPECT_EQ(ScanFolder(fs, *dir / deep, true).folders, 1u) << "a long root, its link not entered";
+    EXPECT_EQ(ScanFolder(fs, *dir / deep, true)->folders, 1u)
+        << "a long root, its link not entered";
   }
 }
 
@@ -75,15 +76,36 @@ TEST_F(Listing, BatchHandsEachFolderItsEntriesOnTheCallingThread) {
   std::vector<std::set<std::wstring>> got(folders.size());
   DWORD caller = GetCurrentThreadId();
   bool elsewhere = false;
-  fs.ListFolders(folders, [&](size_t index, const DirEntry& entry) {
-    got[index].emplace(entry.name);
-    elsewhere = elsewhere || GetCurrentThreadId() != caller;
-  });
+  fs.ListFolders(folders,
+                 [&](size_t index, const DirEntry& entry) {
+                   got[index].emplace(entry.name);
+                   elsewhere = elsewhere || GetCurrentThreadId() != caller;
+                 },
+                 {});
   EXPECT_EQ(got[0].size(), 84u);
   EXPECT_EQ(got[1].size() + got[2].size(), 0u) << "a folder missing, or a file";
   EXPECT_EQ(got[3], std::set<std::wstring>{L"secret.txt"}) << "listed when no one holds it";
   EXPECT_FALSE(elsewhere) << "entries reached the sink on another thread";
   EXPECT_FALSE(fs.ListFolder(*dir / L"Missing", [](auto&) {}));
+}
+
+// The stop check is asked while the calling thread waits; a batch it ends leaves nothing behind
+// that the next batch would see.
+TEST_F(Listing, StoppedBatchEndsEarlyAndThePoolListsWholeBatchesAfter) {
+  const std::vector<std::wstring> folders = {*dir / L"Wide", *dir / L".cache", *dir / deep,
+                                             *dir / L"Wide"};
+  win32::Win32FileSystem fs({3, win32::kMinListingBuffer, true});
+  int asked = 0;
+  size_t seen = 0;
+  auto slowSink = [&](size_t, const DirEntry&) {
+    if (seen++ == 0) Sleep(50);  // the threads fill every buffer meanwhile
+  };
+  EXPECT_FALSE(fs.ListFolders(folders, slowSink, [&] { return ++asked > 0; }));
+  EXPECT_EQ(asked, 1);
+  EXPECT_LT(seen, 84u) << "entries handed over after the stop";
+  std::vector<size_t> counts(folders.size());
+  EXPECT_TRUE(fs.ListFolders(folders, [&](size_t i, const DirEntry&) { ++counts[i]; }, {}));
+  EXPECT_EQ(counts, (std::vector<size_t>{84, 1, 2, 84}));
 }
 
 TEST_F(Listing, RootsAsAUserMayTypeThem) {
@@ -95,7 +117,7 @@ TEST_F(Listing, RootsAsAUserMayTypeThem) {
   win32::Win32FileSystem fs;
   for (const std::wstring& root : {*dir / L"Wide\\..\\.\\Wide\\", slashes, std::wstring(L"Wide"),
                                    std::wstring(L".\\.cache\\..\\Wide")}) {
-    EXPECT_EQ(ScanFolder(fs, root, true).bytes, 84u) << win32::WideToUtf8(root);
+    EXPECT_EQ(ScanFolder(fs, root, true)->bytes, 84u) << win32::WideToUtf8(root);
   }
   SetCurrentDirectoryW(previous);
 }

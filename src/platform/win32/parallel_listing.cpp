@@ -1,15 +1,71 @@
 // Batches of folders listed on a few threads. Under Wine most of a listing is waiting on the
 // wineserver (open, fd, close), which another thread's directory read can overlap. The entries
 // go back to the calling thread in the listing buffers themselves, so a batch holds at most two
-// buffers per thread whatever the folders hold.
+// buffers per thread whatever the folders hold. The calling thread is the user-interface thread:
+// while it waits for buffers it asks the stop check every few tens of milliseconds.
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/folder_reader.h"
 #include "platform/win32/win32_platform.h"
 
 namespace tessel::win32 {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kStopCheckEvery = std::chrono::milliseconds(20);
+
+// A slim reader/writer lock, held exclusively through std::unique_lock. Under Wine it and its
+// condition variables wait in the process's own memory, where winpthreads' std::mutex and
+// std::condition_variable go to the wineserver on every wait: five times slower per hand-over.
+class Lock {
+ public:
+  void lock() { AcquireSRWLockExclusive(&srw_); }
+  void unlock() { ReleaseSRWLockExclusive(&srw_); }
+  SRWLOCK* Native() { return &srw_; }
+
+ private:
+  SRWLOCK srw_ = SRWLOCK_INIT;
+};
+
+using Held = std::unique_lock<Lock>;
+
+class Condition {
+ public:
+  void WakeOne() { WakeConditionVariable(&cv_); }
+  void WakeAll() { WakeAllConditionVariable(&cv_); }
+  // One wait; it may end without a wake-up.
+  void Sleep(Held& held, DWORD ms = INFINITE) {
+    SleepConditionVariableSRW(&cv_, held.mutex()->Native(), ms, 0);
+  }
+  template <class Ready>
+  void Wait(Held& held, Ready ready) {
+    while (!ready()) Sleep(held);
+  }
+  // False when `deadline` (Clock::time_point::max(): none) came first.
+  template <class Ready>
+  bool WaitUntil(Held& held, Clock::time_point deadline, Ready ready) {
+    while (!ready()) {
+      auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      if (left <= 0) return false;
+      Sleep(held, static_cast<DWORD>(std::min<long long>(left, INFINITE)));
+    }
+    return true;
+  }
+
+ private:
+  CONDITION_VARIABLE cv_ = CONDITION_VARIABLE_INIT;
+};
+
+}  // namespace
 
 class ListingPool {
  public:
@@ -19,8 +75,10 @@ class ListingPool {
   ListingPool& operator=(const ListingPool&) = delete;
 
   bool Started() const { return !threads_.empty(); }
-  // Returns once every thread is idle again: no listing runs past it.
-  void List(std::span<const std::wstring> folders, const BatchEntrySink& sink);
+  // Returns once every thread is idle again, however the batch ends (listed, stopped, or the sink
+  // throwing): no listing runs past it.
+  bool List(std::span<const std::wstring> folders, const BatchEntrySink& sink,
+            const StopCheck& stop);
 
  private:
   struct Chunk {
@@ -28,19 +86,18 @@ class ListingPool {
     uint64_t* buffer;
   };
 
-  static DWORD WINAPI ThreadMain(void* self);
-  void Work();
+  void Work(const std::stop_token& quit);
   void ListOne(size_t folder);
-  uint64_t* TakeFreeBuffer();  // with the lock held; nullptr when the batch is cancelled
-  void Cancel();               // with the lock held: stop early and wait for the threads
+  uint64_t* TakeFreeBuffer(Held& held);  // nullptr when the batch is cancelled
+  Chunk TakeFilled();
+  void CancelBatch(Held& held);  // ends the batch early and waits for the threads
 
   const DWORD bufferBytes_;
   const bool shortReadEnds_;
-  SRWLOCK lock_ = SRWLOCK_INIT;
-  CONDITION_VARIABLE batchReady_ = CONDITION_VARIABLE_INIT;  // threads: a batch, or stop
-  CONDITION_VARIABLE bufferFree_ = CONDITION_VARIABLE_INIT;  // threads: a buffer to read into
-  CONDITION_VARIABLE chunkReady_ = CONDITION_VARIABLE_INIT;  // caller: entries, or all idle
-  std::vector<HANDLE> threads_;
+  Lock lock_;
+  Condition batchReady_;  // threads: a batch, or quit
+  Condition bufferFree_;  // threads: a buffer to read into, or the batch cancelled
+  Condition chunkReady_;  // caller: entries, or every thread idle
   std::vector<std::unique_ptr<uint64_t[]>> storage_;
   std::vector<uint64_t*> free_;
   std::vector<Chunk> filled_;  // a ring as long as there are buffers, so no thread allocates
@@ -50,7 +107,7 @@ class ListingPool {
   unsigned busy_ = 0;   // threads not yet done with the batch
   uint64_t batch_ = 0;  // counts batches, so a thread takes each once
   bool cancelled_ = false;
-  bool stop_ = false;
+  std::vector<std::jthread> threads_;  // last: destroyed (joined) first
 };
 
 ListingPool::ListingPool(const ListingOptions& options)
@@ -62,43 +119,35 @@ ListingPool::ListingPool(const ListingOptions& options)
   }
   filled_.resize(buffers);
   for (unsigned i = 0; i < options.workers; ++i) {
-    // The threads only open, read and close: a small stack is plenty.
-    HANDLE thread = CreateThread(nullptr, 256 * 1024, ThreadMain, this,
-                                 STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-    if (thread) threads_.push_back(thread);
+    try {
+      threads_.emplace_back([this](const std::stop_token& quit) { Work(quit); });
+    } catch (const std::system_error&) {
+      break;  // fewer threads; none at all lists on the calling thread
+    }
   }
 }
 
 ListingPool::~ListingPool() {
-  AcquireSRWLockExclusive(&lock_);
-  stop_ = true;
-  WakeAllConditionVariable(&batchReady_);
-  ReleaseSRWLockExclusive(&lock_);
-  WaitForMultipleObjects(static_cast<DWORD>(threads_.size()), threads_.data(), TRUE, INFINITE);
-  for (HANDLE thread : threads_) CloseHandle(thread);
+  for (std::jthread& thread : threads_) thread.request_stop();
+  Held held(lock_);
+  batchReady_.WakeAll();
 }
 
-DWORD WINAPI ListingPool::ThreadMain(void* self) {
-  static_cast<ListingPool*>(self)->Work();
-  return 0;
-}
-
-void ListingPool::Work() {
-  AcquireSRWLockExclusive(&lock_);
+void ListingPool::Work(const std::stop_token& quit) {
   uint64_t done = 0;
+  Held held(lock_);
   for (;;) {
-    while (!stop_ && batch_ == done) SleepConditionVariableSRW(&batchReady_, &lock_, INFINITE, 0);
-    if (stop_) break;
+    batchReady_.Wait(held, [&] { return quit.stop_requested() || batch_ != done; });
+    if (quit.stop_requested()) return;
     done = batch_;
     while (!cancelled_ && next_ < folders_.size()) {
       size_t folder = next_++;
-      ReleaseSRWLockExclusive(&lock_);
+      held.unlock();
       ListOne(folder);
-      AcquireSRWLockExclusive(&lock_);
+      held.lock();
     }
-    if (--busy_ == 0) WakeConditionVariable(&chunkReady_);
+    if (--busy_ == 0) chunkReady_.WakeOne();
   }
-  ReleaseSRWLockExclusive(&lock_);
 }
 
 void ListingPool::ListOne(size_t folder) {
@@ -106,80 +155,92 @@ void ListingPool::ListOne(size_t folder) {
     FolderReader reader(folders_[folder], shortReadEnds_);
     if (!reader.Opened()) return;
     for (;;) {
-      AcquireSRWLockExclusive(&lock_);
-      uint64_t* buffer = TakeFreeBuffer();
-      ReleaseSRWLockExclusive(&lock_);
+      uint64_t* buffer = nullptr;
+      {
+        Held held(lock_);
+        buffer = TakeFreeBuffer(held);
+      }
       if (!buffer) return;
       bool read = reader.Read(buffer, bufferBytes_);
-      AcquireSRWLockExclusive(&lock_);
-      if (read) {
-        filled_[(filledHead_ + filledCount_++) % filled_.size()] = {folder, buffer};
-        WakeConditionVariable(&chunkReady_);
-      } else {
+      Held held(lock_);
+      if (!read) {
         free_.push_back(buffer);  // never more than there are buffers: no allocation
-        WakeConditionVariable(&bufferFree_);
+        bufferFree_.WakeOne();
+        return;
       }
-      ReleaseSRWLockExclusive(&lock_);
-      if (!read) return;
+      filled_[(filledHead_ + filledCount_++) % filled_.size()] = {folder, buffer};
+      chunkReady_.WakeOne();
     }
   } catch (...) {
     // Out of memory for the path: the folder yields no more, as if it could not be read.
   }
 }
 
-uint64_t* ListingPool::TakeFreeBuffer() {
-  while (!cancelled_ && free_.empty()) {
-    SleepConditionVariableSRW(&bufferFree_, &lock_, INFINITE, 0);
-  }
+uint64_t* ListingPool::TakeFreeBuffer(Held& held) {
+  bufferFree_.Wait(held, [&] { return cancelled_ || !free_.empty(); });
   if (cancelled_) return nullptr;
   uint64_t* buffer = free_.back();
   free_.pop_back();
   return buffer;
 }
 
-void ListingPool::List(std::span<const std::wstring> folders, const BatchEntrySink& sink) {
-  AcquireSRWLockExclusive(&lock_);
+ListingPool::Chunk ListingPool::TakeFilled() {
+  Chunk chunk = filled_[filledHead_];
+  filledHead_ = (filledHead_ + 1) % filled_.size();
+  --filledCount_;
+  return chunk;
+}
+
+bool ListingPool::List(std::span<const std::wstring> folders, const BatchEntrySink& sink,
+                       const StopCheck& stop) {
+  Held held(lock_);
   folders_ = folders;
   next_ = 0;
   busy_ = static_cast<unsigned>(threads_.size());
   cancelled_ = false;
   ++batch_;
-  WakeAllConditionVariable(&batchReady_);
-  for (;;) {
-    while (filledCount_ == 0 && busy_ > 0) {
-      SleepConditionVariableSRW(&chunkReady_, &lock_, INFINITE, 0);
-    }
-    if (filledCount_ == 0) break;
-    Chunk chunk = filled_[filledHead_];
-    filledHead_ = (filledHead_ + 1) % filled_.size();
-    --filledCount_;
-    ReleaseSRWLockExclusive(&lock_);
-    try {
+  batchReady_.WakeAll();
+  uint64_t* inHand = nullptr;  // a buffer the sink is reading, outside the lock
+  try {
+    auto nextCheck = stop ? Clock::now() + kStopCheckEvery : Clock::time_point::max();
+    for (;;) {
+      chunkReady_.WaitUntil(held, nextCheck, [&] { return filledCount_ > 0 || busy_ == 0; });
+      if (Clock::now() >= nextCheck) {
+        held.unlock();
+        bool stopNow = stop();
+        held.lock();
+        if (stopNow) {
+          CancelBatch(held);
+          return false;
+        }
+        nextCheck = Clock::now() + kStopCheckEvery;
+        continue;
+      }
+      if (filledCount_ == 0) return true;  // every thread is done with the batch
+      Chunk chunk = TakeFilled();
+      inHand = chunk.buffer;
+      held.unlock();
       ForEachEntry(chunk.buffer, [&](const DirEntry& entry) { sink(chunk.folder, entry); });
-    } catch (...) {
-      AcquireSRWLockExclusive(&lock_);
-      free_.push_back(chunk.buffer);
-      Cancel();
-      ReleaseSRWLockExclusive(&lock_);
-      throw;
+      held.lock();
+      free_.push_back(std::exchange(inHand, nullptr));
+      bufferFree_.WakeOne();
     }
-    AcquireSRWLockExclusive(&lock_);
-    free_.push_back(chunk.buffer);
-    WakeConditionVariable(&bufferFree_);
+  } catch (...) {
+    if (!held.owns_lock()) held.lock();
+    if (inHand) free_.push_back(inHand);
+    CancelBatch(held);
+    throw;
   }
-  ReleaseSRWLockExclusive(&lock_);
 }
 
-void ListingPool::Cancel() {
+void ListingPool::CancelBatch(Held& held) {
   cancelled_ = true;
-  WakeAllConditionVariable(&bufferFree_);
+  bufferFree_.WakeAll();
   for (;;) {
-    for (; filledCount_ > 0; --filledCount_) {
-      free_.push_back(filled_[filledHead_].buffer);
-      filledHead_ = (filledHead_ + 1) % filled_.size();
-    }
-    if (busy_ == 0) break;
-    SleepConditionVariableSRW(&chunkReady_, &lock_, INFINITE, 0);
+    // What the threads read meanwhile is dropped as it comes.
+    while (filledCount_ > 0) free_.push_back(TakeFilled().buffer);
+    if (busy_ == 0) return;
+    chunkReady_.Sleep(held);
   }
 }
 
@@ -189,13 +250,15 @@ Win32FileSystem::Win32FileSystem(ListingOptions options) : options_(options) {
 
 Win32FileSystem::~Win32FileSystem() = default;
 
-void Win32FileSystem::ListFolders(std::span<const std::wstring> folders,
-                                  const BatchEntrySink& sink) {
+bool Win32FileSystem::ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink,
+                                  const StopCheck& stop) {
   // A lone folder is listed quicker here than handed to another thread.
-  if (options_.workers == 0 || folders.size() < 2) return FileSystem::ListFolders(folders, sink);
+  if (options_.workers == 0 || folders.size() < 2) {
+    return FileSystem::ListFolders(folders, sink, stop);
+  }
   if (!pool_) pool_ = std::make_unique<ListingPool>(options_);
-  if (!pool_->Started()) return FileSystem::ListFolders(folders, sink);
-  pool_->List(folders, sink);
+  if (!pool_->Started()) return FileSystem::ListFolders(folders, sink, stop);
+  return pool_->List(folders, sink, stop);
 }
 
 }  // namespace tessel::win32

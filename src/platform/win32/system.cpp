@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/hardening.h"
+#include "platform/win32/message_pump.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
 
@@ -93,7 +94,7 @@ Status Win32System::RunAndWait(std::wstring_view commandLine) {
   }
   UniqueHandle processHandle(process.hProcess);
   UniqueHandle threadHandle(process.hThread);
-  WaitForSingleObject(processHandle.Get(), INFINITE);
+  WaitServingWindows(processHandle.Get());
   return Status::Ok();
 }
 

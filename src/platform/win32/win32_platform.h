@@ -30,7 +30,8 @@ class Win32FileSystem : public FileSystem {
   ~Win32FileSystem() override;  // stops the listing threads, if any were started
 
   bool ListFolder(std::wstring_view folder, const EntrySink& sink) override;
-  void ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink) override;
+  bool ListFolders(std::span<const std::wstring> folders, const BatchEntrySink& sink,
+                   const StopCheck& stop) override;
   std::wstring AbsolutePath(std::wstring_view path) override;
   bool EntryExists(std::wstring_view path) override;
   bool FolderExists(std::wstring_view path) override;
@@ -76,6 +77,8 @@ class Win32Dialogs : public Dialogs {
   Answer ShowMessage(std::wstring_view text, std::wstring_view caption, Buttons buttons) override;
   std::optional<std::wstring> BrowseForFolder() override;
   void SetBusyPointer(bool busy) override;
+  void KeepWindowsAlive() override;
+  bool InputPending() override;
 
  private:
   HWND owner_ = nullptr;

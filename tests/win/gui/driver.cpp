@@ -154,7 +154,22 @@ bool Tessel::Settle() const {
     });
     if (!seen) return false;
   }
-  return true;
+  return WaitFor([&] { return WaitExit(0ms) || FiguresShown(); });
+}
+
+// A refresh put off while keys were queued runs only once input pauses, after the markers. At
+// rest, a panel whose field names a folder shows its folder count, written last. Disabled, the
+// window waits for a message box or the archiver: not at rest, nothing to wait for here.
+bool Tessel::FiguresShown() const {
+  Form main{Find(kFormClass, std::wstring(ui::MainForm().caption).c_str(), false), &ui::MainForm()};
+  if (!main || !IsWindowEnabled(main.hwnd)) return true;
+  auto shown = [&](const wchar_t* box) { return !Text(main.Control(box)).empty(); };
+  auto names = [&](const wchar_t* field, size_t atLeast) {
+    return Text(main.Control(field)).size() >= atLeast;
+  };
+  return shown(L"txtFolderCountDestination") &&
+         (!names(L"txtSpecificUserFiles", 4) || shown(L"txtFolderCountUser")) &&
+         (!names(L"txtSpecificDirectoryFiles", 1) || shown(L"txtFolderCountSpecific"));
 }
 
 bool Tessel::WaitDrawn(const Form& form) const {
@@ -185,6 +200,37 @@ bool Tessel::Type(HWND edit, std::wstring_view text) const {
   std::vector<Input> chars;
   for (wchar_t c : text) chars.push_back({WM_CHAR, c, 1});
   return Post(edit, chars);
+}
+
+bool ClickWithMouse(HWND control) {
+  RECT rc = {};
+  GetWindowRect(control, &rc);
+  INPUT input[3] = {};
+  for (INPUT& i : input) i.type = INPUT_MOUSE;
+  input[0].mi.dx = MulDiv((rc.left + rc.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input[0].mi.dy = MulDiv((rc.top + rc.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return SendInput(3, input, sizeof(INPUT)) == 3;
+}
+
+void PressKey(wchar_t c) {
+  INPUT key[2] = {};
+  key[0].type = key[1].type = INPUT_KEYBOARD;
+  key[0].ki.wScan = key[1].ki.wScan = c;
+  key[0].ki.dwFlags = KEYEVENTF_UNICODE;
+  key[1].ki.dwFlags = KEYEVENTF_UNICODE | KEYEVENTF_KEYUP;
+  SendInput(2, key, sizeof(INPUT));
+}
+
+void TypeWithKeys(std::wstring_view text, Duration gap) {
+  auto next = std::chrono::steady_clock::now();
+  for (wchar_t c : text) {
+    std::this_thread::sleep_until(next);
+    PressKey(c);
+    next += gap;
+  }
 }
 
 bool Tessel::Click(HWND control) const {

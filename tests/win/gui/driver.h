@@ -1,7 +1,8 @@
 // Drives a running tessel.exe from outside, the way UI-automation tools do: finds its windows and
 // controls by the names of the design tables, posts input, sends reads, answers message boxes.
 // There is one wait (WaitFor, polling what can be seen), one way to send (Send, with a time-out)
-// and one way to give input (Input: posted, then settled).
+// and one way to give input (Input: posted, then settled); real input (SendInput), as a person
+// types ahead, is not settled.
 #pragma once
 
 #include <windows.h>
@@ -24,6 +25,12 @@ bool WaitFor(const std::function<bool()>& done, Duration limit = 30s);
 // Sends to another process's window; nullopt when it did not answer within five seconds.
 std::optional<LRESULT> Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 std::wstring Text(HWND hwnd);
+
+// Real input, queued as a person's: a left click at the middle of `control`, and `text` typed a
+// character every `gap`, without waiting for the program.
+bool ClickWithMouse(HWND control);
+void TypeWithKeys(std::wstring_view text, Duration gap);
+void PressKey(wchar_t c);  // down and up
 
 struct Form {  // a top-level window of the program with its design table
   HWND hwnd = nullptr;
@@ -53,7 +60,8 @@ class Tessel {
   // Presses IDOK, IDYES or IDNO and waits for the box to close and the program to settle.
   bool Answer(const Message& box, int button) const;
   // True once the program has handled all input given so far and the follow-ups its handlers
-  // posted (focus moves, Reset's rebuild), or has ended.
+  // posted (focus moves, Reset's rebuild) and shows the figures of every panel whose field
+  // names a folder, or has ended.
   bool Settle() const;
   // Settled, no tool tip shown and every window of `form` painted: what a screenshot sees is
   // what the program shows.
@@ -73,6 +81,7 @@ class Tessel {
   Tessel(HANDLE process, DWORD pid, bool owned) : process_(process), pid_(pid), owned_(owned) {}
   // The program's first top-level window of that class (and caption, unless null).
   HWND Find(const wchar_t* cls, const wchar_t* caption, bool shown) const;
+  bool FiguresShown() const;
 
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;

@@ -44,10 +44,11 @@ bool RemoveTree(const std::wstring& path) {
   return !Exists(path);
 }
 
-bool InstallArchiver() {
+bool InstallArchiver(int holdMs) {
   std::error_code error;
   fs::remove(kWinZip / L"command-lines.log", error);
   return Write(kWinZip / L"winzip32.exe", "") &&
+         Write(kWinZip / L"hold-ms.txt", std::to_string(holdMs)) &&
          fs::copy_file(DriverFolder() + L"uidriver.exe", kWinZip / L"wzzip.exe",
                        fs::copy_options::overwrite_existing, error);
 }

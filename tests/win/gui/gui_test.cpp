@@ -1,21 +1,33 @@
 // End-to-end: the real tessel.exe under Wine, driven through window messages from this process.
 // One check per binding of the windows to their presenters; the rules themselves are proved by
-// the native tests. Needs the test drive T: (scripts/test.d/40-gui.sh maps it).
+// the native tests. Needs the test drives T: and V: (scripts/test.d/40-gui.sh maps them).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cwctype>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "app/fonts.h"
 #include "gui/driver.h"
 #include "gui/environment.h"
+#include "metrics/folder_scan.h"
 #include "platform/win32/wide.h"
+#include "platform/win32/win32_platform.h"
 #include "ui/browse_users_form.h"
 #include "ui/main_form.h"
 #include "ui/text_forms.h"
 
 namespace tessel::gui {
 namespace {
+
+uint64_t Digits(const std::wstring& text) {
+  uint64_t value = 0;
+  for (wchar_t c : text) value = iswdigit(c) ? value * 10 + static_cast<uint64_t>(c - L'0') : value;
+  return value;
+}
 
 std::string Call(const std::wstring& archive, const std::wstring& source) {
   return win32::WideToUtf8(L"\"C:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r \"" + archive +
@@ -216,6 +228,58 @@ TEST_F(Gui, TabVisitsEveryStopInTableOrderAndAYearPickMovesOn) {
   EXPECT_EQ(Text(C(L"txtSpecificUserFileName")),
             L"T:\\Backups\\" + user + L"-" + next + month + L".zip");
   EXPECT_TRUE(at(L"btnReset"));
+}
+
+// A walk of V: (50,000 files) keeps the window answering. Typed ahead with real keys while each
+// prefix's walk runs, the field holds every character and, at rest, the panel shows the figures
+// of a whole walk of the text.
+TEST_F(Gui, TypedAheadTheFieldIsWholeAndItsFiguresExact) {
+  const std::wstring path = L"V:\\folder00001";
+  ASSERT_TRUE(Exists(path)) << "drive V: is missing: run through scripts/test.d/40-gui.sh";
+  HWND field = C(L"txtDefaultPath");
+  std::atomic<bool> walked = false;
+  std::thread setter([&] {
+    Send(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"V:\\"));
+    walked = true;
+  });
+  std::this_thread::sleep_for(200ms);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main.hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 250, &answer) &&
+              !walked)
+      << "no answer while the walk ran";
+  setter.join();
+
+  ASSERT_TRUE(ClickWithMouse(field) && WaitFor([&] { return app->Focus() == field; }));
+  Send(field, EM_SETSEL, 0, -1);  // the first key replaces the text
+  TypeWithKeys(path, 40ms);
+  ASSERT_TRUE(WaitFor([&] { return Text(field) == path; })) << win32::WideToUtf8(Text(field));
+  ASSERT_TRUE(app->Settle());
+  win32::Win32FileSystem fs;
+  FolderFigures whole = ScanFolder(fs, path, true).value();
+  EXPECT_EQ(Digits(Text(C(L"txtFileCountDestination"))), whole.files);
+  EXPECT_EQ(Digits(Text(C(L"txtFolderSizeDestination"))), whole.bytes);
+  EXPECT_EQ(Digits(Text(C(L"txtFolderCountDestination"))), whole.folders);
+}
+
+// While the archiver runs the window answers, refuses a second ZIP click and acts on a text set
+// from outside only once the run is over.
+TEST_F(Gui, DuringABackupTheWindowAnswersAndStartsNoSecondRun) {
+  ASSERT_TRUE(InstallArchiver(3000) && MakeFile(L"T:\\Backups\\old.zip"));
+  HWND zip = C(L"btnBackupUser");
+  ASSERT_TRUE(PostMessageW(zip, BM_CLICK, 0, 0));
+  ASSERT_TRUE(WaitFor([] { return !ArchiverCalls().empty(); }));
+  EXPECT_FALSE(IsWindowEnabled(main.hwnd));
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main.hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+  EXPECT_FALSE(IsHungAppWindow(main.hwnd));
+  ASSERT_TRUE(ClickWithMouse(zip));
+  Send(C(L"txtSpecificBackupFileName"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"late"));
+  EXPECT_EQ(Text(C(L"txtExampleFileName")), L"") << "acted on inside the backup";
+
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(main.hwnd) != FALSE; }) && app->Settle());
+  std::string calls = ArchiverCalls();
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), '\n'), 1) << calls;
+  EXPECT_EQ(Text(C(L"txtExampleFileName")), L"T:\\Backups\\late-" + year + month + L".zip");
 }
 
 TEST_F(Gui, HelpAndLicenceOpenOnceEachFromTheTopAndClose) {

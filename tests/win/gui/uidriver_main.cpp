@@ -71,10 +71,14 @@ int Run(const std::vector<std::wstring>& args) {
 int wmain(int argc, wchar_t** argv) {
   if (std::wstring(argv[0]).ends_with(L"wzzip.exe") ||
       std::wstring(argv[0]).ends_with(L"icacls.exe")) {
-    // Appends its raw command line beside itself and ends at once.
-    std::ofstream(std::filesystem::path(tessel::gui::DriverFolder() + L"command-lines.log"),
+    // Appends its raw command line beside itself, then takes as long as hold-ms.txt there says.
+    std::wstring folder = tessel::gui::DriverFolder();
+    std::ofstream(std::filesystem::path(folder + L"command-lines.log"),
                   std::ios::app | std::ios::binary)
         << tessel::win32::WideToUtf8(GetCommandLineW()) << '\n';
+    int holdMs = 0;
+    std::ifstream(std::filesystem::path(folder + L"hold-ms.txt")) >> holdMs;
+    Sleep(static_cast<DWORD>(holdMs));
     return 0;
   }
   return tessel::gui::Run(std::vector<std::wstring>(argv + 1, argv + argc));
