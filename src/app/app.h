@@ -11,7 +11,7 @@
 #include "app/main_frame.h"
 #include "app/taskbar.h"
 #include "app/text_window.h"
-#include "core/main_view.h"
+#include "main_window/main_view.h"
 #include "platform/win32/win32_platform.h"
 #include "profiles/browse_users.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/window_text.h"
-#include "core/settings_fields.h"
+#include "core/control_table.h"
 #include "ui/main_form.h"
 
 namespace tessel::app {
@@ -13,23 +13,6 @@ namespace {
 
 // Focus moves are made once the event that asked for them has been handled.
 constexpr UINT kMoveFocusMessage = WM_APP + 1;
-
-int CheckOf(const BackupSettings& s, Ctl box) {
-  switch (box) {
-    case Ctl::chkWinZip:
-      return s.chkWinZip;
-    case Ctl::ChkAddon:
-      return s.ChkAddon;
-    case Ctl::chkRecurseDestination:
-      return s.chkRecurseDestination;
-    case Ctl::chkRecurseUser:
-      return s.chkRecurseUser;
-    case Ctl::chkRecurseSpecific:
-      return s.chkRecurseSpecific;
-    default:
-      return kUnchecked;
-  }
-}
 
 void SetTextIfDifferent(HWND hwnd, const std::wstring& text) {
   // Rewriting the same text would put the caret back to the start while the user types.
@@ -73,19 +56,20 @@ void MainFrame::Changed(Ctl control) {
       MirrorList(control);
       break;
     case ui::Kind::CheckBox:
-      SendMessageW(hwnd, BM_SETCHECK, CheckOf(s, control), 0);
+      if (const int* value = FieldIn(s, control, &ControlField::check)) {
+        SendMessageW(hwnd, BM_SETCHECK, *value, 0);
+      }
       break;
-    case ui::Kind::Option: {
-      bool selected = control == Ctl::optYes ? s.optYes : s.optNo;
-      SendMessageW(hwnd, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+    case ui::Kind::Option:
+      if (const bool* selected = FieldIn(s, control, &ControlField::selected)) {
+        SendMessageW(hwnd, BM_SETCHECK, *selected ? BST_CHECKED : BST_UNCHECKED, 0);
+      }
       break;
-    }
     default:
       break;
   }
   // The month frame and list are switched one by one; nothing else changes visibility.
-  if (control == Ctl::frmMonth) SetVisible(hwnd, s.frmMonthVisible);
-  if (control == Ctl::cmbFileNameMonth) SetVisible(hwnd, s.cmbFileNameMonthVisible);
+  if (const bool* visible = FieldIn(s, control, &ControlField::visible)) SetVisible(hwnd, *visible);
   --mirroring_;
 }
 

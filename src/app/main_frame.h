@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "app/form_window.h"
-#include "core/main_view.h"
-#include "core/main_window.h"
+#include "main_window/main_view.h"
+#include "main_window/main_window.h"
 
 namespace tessel::app {
 

@@ -1,9 +1,10 @@
-// The main window's stored default destination: made sure of and loaded at start-up, stored by
-// the Default button. Every failure is reported once and leaves the window usable.
-#include "core/main_window.h"
+// The stored default destination on disk.
+#include "destination/default_destination.h"
+
+#include "core/app_title.h"
+#include "core/naming.h"
 #include "destination/folder_checks.h"
 #include "destination/settings_file.h"
-#include "jobs/presence_check.h"
 
 namespace tessel {
 
@@ -21,63 +22,55 @@ constexpr wchar_t kStartupFallback[] = L"The built-in default destination is use
 
 }  // namespace
 
-bool MainWindow::CreateDefaultPathFile() {
-  std::wstring drive = SystemDriveLetter(platform_.sys);
+bool CreateDefaultPathFile(Platform& platform) {
+  std::wstring drive = SystemDriveLetter(platform.sys);
   std::wstring folder = SettingsFolderPath(drive);
   std::wstring file = SettingsFilePath(drive);
-  if (platform_.fs.EntryExists(file)) return true;
-  if (Status made = MakeFolder(platform_, folder); !made) {
-    ReportFailure(platform_, L"The settings folder could not be created:", folder, made.reason,
+  if (platform.fs.EntryExists(file)) return true;
+  if (Status made = MakeFolder(platform, folder); !made) {
+    ReportFailure(platform, L"The settings folder could not be created:", folder, made.reason,
                   kStartupFallback);
     return false;
   }
-  if (Status created = platform_.fs.CreateEmptyFile(file); !created) {
-    ReportFailure(platform_, L"The settings file could not be created:", file, created.reason,
+  if (Status created = platform.fs.CreateEmptyFile(file); !created) {
+    ReportFailure(platform, L"The settings file could not be created:", file, created.reason,
                   kStartupFallback);
     return false;
   }
   return true;
 }
 
-void MainWindow::ReadTextFile() {
-  std::wstring drive = SystemDriveLetter(platform_.sys);
-  std::wstring file = SettingsFilePath(drive);
+std::vector<std::wstring> ReadDefaultPathFile(Platform& platform) {
+  std::wstring file = SettingsFilePath(SystemDriveLetter(platform.sys));
   std::string bytes;
-  if (Status read = platform_.fs.ReadFile(file, bytes); !read) {
-    ReportFailure(platform_, L"The settings file could not be read:", file, read.reason,
+  if (Status read = platform.fs.ReadFile(file, bytes); !read) {
+    ReportFailure(platform, L"The settings file could not be read:", file, read.reason,
                   kStartupFallback);
-  } else {
-    auto fromCodePage = [this](std::string_view b) { return platform_.sys.FromCodePage(b); };
-    for (const std::wstring& line : ParseSettingsFile(bytes, fromCodePage)) {
-      SetText(Ctl::txtDefaultPath, line);
-    }
+    return {};
   }
-  if (s_.txtDefaultPath.empty()) SetText(Ctl::txtDefaultPath, BuiltInDestination(drive));
+  auto fromCodePage = [&platform](std::string_view b) { return platform.sys.FromCodePage(b); };
+  return ParseSettingsFile(bytes, fromCodePage);
 }
 
-void MainWindow::btnDefaultDestination_Click() {
-  if (!CheckDriveExists(platform_, DestinationRoot(s_.txtDefaultPath))) return;
-  // The answer does not matter: the destination is stored even when the folder is not made.
-  MakeSureDirectoryTreeExists(platform_, s_.txtDefaultPath);
-
-  std::wstring drive = SystemDriveLetter(platform_.sys);
+bool StoreDefaultDestination(Platform& platform, std::wstring_view destination) {
+  std::wstring drive = SystemDriveLetter(platform.sys);
   std::wstring folder = SettingsFolderPath(drive);
   std::wstring file = SettingsFilePath(drive);
   constexpr wchar_t kNotStored[] = L"The stored default destination is unchanged.";
   // The folder may be gone, or was never made because start-up could not.
-  if (Status made = MakeFolder(platform_, folder); !made) {
-    ReportFailure(platform_, L"The settings folder could not be created:", folder, made.reason,
+  if (Status made = MakeFolder(platform, folder); !made) {
+    ReportFailure(platform, L"The settings folder could not be created:", folder, made.reason,
                   kNotStored);
-    return;
+    return false;
   }
-  auto toCodePage = [this](std::wstring_view t) { return platform_.sys.ToCodePage(t); };
-  std::string bytes = EncodeSettingsFile(s_.txtDefaultPath, toCodePage);
-  if (Status written = platform_.fs.ReplaceFileContent(file, bytes); !written) {
-    ReportFailure(platform_, L"The default destination could not be stored in:", file,
+  auto toCodePage = [&platform](std::wstring_view t) { return platform.sys.ToCodePage(t); };
+  std::string bytes = EncodeSettingsFile(destination, toCodePage);
+  if (Status written = platform.fs.ReplaceFileContent(file, bytes); !written) {
+    ReportFailure(platform, L"The default destination could not be stored in:", file,
                   written.reason, kNotStored);
-    return;
+    return false;
   }
-  view_.MoveFocus(1);
+  return true;
 }
 
 }  // namespace tessel

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/app_title.h"
 #include "core/text.h"
-#include "jobs/presence_check.h"
 
 namespace tessel {
 

@@ -1,6 +1,6 @@
 #include "jobs/archiver_command.h"
 
-#include "jobs/presence_check.h"
+#include "core/app_title.h"
 
 namespace tessel {
 

@@ -1,11 +1,9 @@
-// The two ZIP buttons and their jobs: presence check, validation, destination checks, one
-// archiver run, destination metrics.
+// What the two backup jobs hand the archiver.
 #include "jobs/backup_jobs.h"
 
-#include "core/main_window.h"
+#include "core/naming.h"
 #include "core/text.h"
 #include "destination/folder_checks.h"
-#include "jobs/presence_check.h"
 
 namespace tessel {
 
@@ -42,44 +40,6 @@ BackupJob SpecificDirectoryJob(const BackupSettings& s, std::wstring_view drive)
 std::wstring BlankSourceOrLabelMessage() {
   return L"Either the Source Path or Backup File Label is blank.\r\n\r\n"
          L"Please Enter Appropriate Data!";
-}
-
-void MainWindow::btnBackupUser_Click() {
-  if (!CheckArchiver()) return;
-  ZipSpecificUser();
-  GetMetricsDestination();
-}
-
-void MainWindow::btnSpecificBackup_Click() {
-  if (!CheckArchiver()) return;
-  ZipUserDefined();
-  GetMetricsDestination();
-}
-
-void MainWindow::RunArchiver(const ArchiverCommand& command) {
-  RunArchiverAndWait(platform_, command, [this](bool running) { shell_.ArchiverRunning(running); });
-}
-
-void MainWindow::ZipSpecificUser() {
-  BackupJob job = UserDocumentsJob(s_, SystemDriveLetter(platform_.sys));
-  if (!RefuseQuotes(platform_, job.fields)) return;
-  if (!CheckDriveExists(platform_, job.destinationRoot)) return;
-  if (!MakeSureDirectoryTreeExists(platform_, s_.txtDefaultPath)) return;
-  RunArchiver(job.command);
-  GetMetricsDestination();
-}
-
-void MainWindow::ZipUserDefined() {
-  if (s_.TxtSrc.empty() || s_.txtSpecificBackupFileName.empty()) {
-    platform_.dialogs.ShowMessage(BlankSourceOrLabelMessage(), kAppTitle, Buttons::Ok);
-    return;
-  }
-  BackupJob job = SpecificDirectoryJob(s_, SystemDriveLetter(platform_.sys));
-  if (!RefuseQuotes(platform_, job.fields)) return;
-  if (!CheckDriveExists(platform_, job.destinationRoot)) return;
-  if (!MakeSureDirectoryTreeExists(platform_, s_.txtDefaultPath)) return;
-  RunArchiver(job.command);
-  GetMetricsDestination();
 }
 
 }  // namespace tessel

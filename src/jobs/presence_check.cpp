@@ -1,5 +1,7 @@
 #include "jobs/presence_check.h"
 
+#include "core/app_title.h"
+
 namespace tessel {
 
 std::wstring MissingArchiverMessage(std::wstring_view subject) {

@@ -8,7 +8,6 @@
 
 namespace tessel {
 
-inline constexpr wchar_t kAppTitle[] = L"Tessel";
 inline constexpr wchar_t kWinZipProbePath[] = L"c:\\Program Files\\WinZip\\winzip32.exe";
 inline constexpr wchar_t kAddonProbePath[] = L"c:\\Program Files\\WinZip\\wzzip.exe";
 

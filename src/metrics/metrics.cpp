@@ -26,10 +26,8 @@ class BusyPointer {
 bool GetMetrics(Panel panel, const BackupSettings& settings, Platform& platform,
                 const BoxWriter& write, const StopCheck& stop) {
   BusyPointer busy(platform.dialogs);
-  PanelBoxes boxes = BoxesOf(panel);
-  write(boxes.fileCount, L"");
-  write(boxes.folderCount, L"");
-  write(boxes.folderSize, L"");
+  auto box = [panel](PanelBox kind) { return PanelControl(panel, kind); };
+  for (PanelBox kind : {PanelBox::Files, PanelBox::Folders, PanelBox::Bytes}) write(box(kind), L"");
 
   std::optional<std::wstring> root = PanelRoot(panel, settings);
   if (!root) return true;
@@ -37,9 +35,9 @@ bool GetMetrics(Panel panel, const BackupSettings& settings, Platform& platform,
       ScanFolder(platform.fs, *root, PanelRecurses(panel, settings), stop);
   if (!figures) return false;
   std::wstring separator = platform.sys.ThousandsSeparator();
-  write(boxes.fileCount, GroupDigits(figures->files, separator));
-  write(boxes.folderSize, GroupDigits(figures->bytes, separator));
-  write(boxes.folderCount, GroupDigits(figures->folders, separator));
+  write(box(PanelBox::Files), GroupDigits(figures->files, separator));
+  write(box(PanelBox::Bytes), GroupDigits(figures->bytes, separator));
+  write(box(PanelBox::Folders), GroupDigits(figures->folders, separator));
   return true;
 }
 

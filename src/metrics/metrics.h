@@ -6,12 +6,10 @@
 #include <string>
 
 #include "core/backup_settings.h"
-#include "core/controls.h"
+#include "core/control_table.h"
 #include "platform/platform.h"
 
 namespace tessel {
-
-enum class Panel { Destination, User, Specific };
 
 // Writes one metrics box of the main window (through the presenter, which mirrors it).
 using BoxWriter = std::function<void(Ctl box, const std::wstring& text)>;

@@ -1,22 +1,9 @@
-// The three panels' sources, boxes and Recurse boxes.
+// The three panels' sources and Recurse boxes.
 #include "metrics/panel_source.h"
 
 #include "core/text.h"
 
 namespace tessel {
-
-PanelBoxes BoxesOf(Panel panel) {
-  switch (panel) {
-    case Panel::Destination:
-      return {Ctl::txtFileCountDestination, Ctl::txtFolderCountDestination,
-              Ctl::txtFolderSizeDestination};
-    case Panel::User:
-      return {Ctl::txtFileCountUser, Ctl::txtFolderCountUser, Ctl::txtFolderSizeUser};
-    case Panel::Specific:
-      break;
-  }
-  return {Ctl::txtFileCountSpecific, Ctl::txtFolderCountSpecific, Ctl::txtFolderSizeSpecific};
-}
 
 std::optional<std::wstring> PanelRoot(Panel panel, const BackupSettings& settings) {
   switch (panel) {
@@ -35,15 +22,8 @@ std::optional<std::wstring> PanelRoot(Panel panel, const BackupSettings& setting
 }
 
 bool PanelRecurses(Panel panel, const BackupSettings& settings) {
-  switch (panel) {
-    case Panel::Destination:
-      return settings.chkRecurseDestination == kChecked;
-    case Panel::User:
-      return settings.chkRecurseUser == kChecked;
-    case Panel::Specific:
-      break;
-  }
-  return settings.chkRecurseSpecific == kChecked;
+  Ctl box = PanelControl(panel, PanelBox::Recurse);
+  return *FieldIn(settings, box, &ControlField::check) == kChecked;
 }
 
 }  // namespace tessel

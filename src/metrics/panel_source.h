@@ -1,22 +1,13 @@
-// What each metrics panel scans and where it shows the figures.
+// What each metrics panel scans, and how deep.
 #pragma once
 
 #include <optional>
 #include <string>
 
 #include "core/backup_settings.h"
-#include "core/controls.h"
-#include "metrics/metrics.h"
+#include "core/control_table.h"
 
 namespace tessel {
-
-struct PanelBoxes {
-  Ctl fileCount;
-  Ctl folderCount;
-  Ctl folderSize;
-};
-
-PanelBoxes BoxesOf(Panel panel);
 
 // The panel's folder, always ending in "\": the destination or the source as typed, the user's
 // Documents folder from its pattern less the trailing "*.*". nullopt when the user panel has no

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "core/main_window.h"
-#include "core/settings_fields.h"
+#include "core/control_table.h"
 #include "fake_platform.h"
 #include "jobs/presence_check.h"
+#include "main_window/main_window.h"
 #include "ui/main_form.h"
 
 namespace tessel::testing {

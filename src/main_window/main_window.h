@@ -7,9 +7,9 @@
 
 #include "core/backup_settings.h"
 #include "core/controls.h"
-#include "core/main_view.h"
 #include "core/naming.h"
 #include "jobs/archiver_command.h"
+#include "main_window/main_view.h"
 #include "metrics/metrics.h"
 #include "platform/platform.h"
 
@@ -106,10 +106,6 @@ class MainWindow {
   // Refills both lists (their reactions run), moves the focus on two stops and rewrites the user
   // archive path from the lists' new texts, even for an empty user.
   void RefillListsAndRewriteUserArchive();
-
-  // Settings file: false when the folder or the file could not be made (already reported).
-  bool CreateDefaultPathFile();
-  void ReadTextFile();
 
   void ZipSpecificUser();
   void ZipUserDefined();

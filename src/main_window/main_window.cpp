@@ -1,8 +1,8 @@
 // The presenter's doors for field changes and clicks, its small state helpers and the buttons
 // that only hand over to the shell.
-#include "core/main_window.h"
+#include "main_window/main_window.h"
 
-#include "core/settings_fields.h"
+#include "core/control_table.h"
 #include "core/vendor_link.h"
 #include "jobs/presence_check.h"
 
@@ -101,18 +101,14 @@ void MainWindow::Write(Ctl field, std::wstring text) {
 }
 
 void MainWindow::SetVisible(Ctl control, bool visible) {
-  if (control == Ctl::frmMonth) {
-    s_.frmMonthVisible = visible;
-  } else if (control == Ctl::cmbFileNameMonth) {
-    s_.cmbFileNameMonthVisible = visible;
-  } else {
-    return;
-  }
+  bool* field = FieldIn(s_, control, &ControlField::visible);
+  if (!field) return;
+  *field = visible;
   view_.Changed(control);
 }
 
 void MainWindow::SetCheck(Ctl box, int value) {
-  (box == Ctl::chkWinZip ? s_.chkWinZip : s_.ChkAddon) = value;
+  *FieldIn(s_, box, &ControlField::check) = value;
   view_.Changed(box);
 }
 

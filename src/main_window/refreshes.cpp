@@ -2,7 +2,7 @@
 // field is put off while more input already waits, and cut short when input arrives, because
 // Windows repaints nothing between queued keystrokes: its figures would be overwritten unseen.
 // Every other refresh (start-up, pickers, backups, versioning) runs to the end in its place.
-#include "core/main_window.h"
+#include "main_window/main_window.h"
 
 namespace tessel {
 

@@ -1,7 +1,7 @@
 // Versioning on and off, applying a profile picked in Browse for Users, Reset and Quit.
 #include <string>
 
-#include "core/main_window.h"
+#include "main_window/main_window.h"
 
 namespace tessel {
 

@@ -1,6 +1,6 @@
 // The input fields' reactions: each rebuilds its derived fields from the current state, then
 // refreshes its metrics panel or moves the focus on.
-#include "core/main_window.h"
+#include "main_window/main_window.h"
 
 namespace tessel {
 

@@ -2,8 +2,9 @@
 // and month lists.
 #include <string>
 
-#include "core/main_window.h"
+#include "destination/default_destination.h"
 #include "destination/settings_file.h"
+#include "main_window/main_window.h"
 
 namespace tessel {
 
@@ -35,10 +36,13 @@ void MainWindow::Form_Load() {
   view_.Centre();
   std::wstring drive = SystemDriveLetter(platform_.sys);
 
-  if (CreateDefaultPathFile()) {
-    ReadTextFile();
+  // A failure is reported; a missing or empty settings file must not leave the destination empty.
+  if (CreateDefaultPathFile(platform_)) {
+    for (const std::wstring& line : ReadDefaultPathFile(platform_)) {
+      SetText(Ctl::txtDefaultPath, line);
+    }
+    if (s_.txtDefaultPath.empty()) SetText(Ctl::txtDefaultPath, BuiltInDestination(drive));
   } else {
-    // Already reported; a missing settings file must not leave the destination empty.
     SetText(Ctl::txtDefaultPath, BuiltInDestination(drive));
   }
 
