@@ -8,29 +8,25 @@ namespace tessel {
 namespace {
 
 using S = BackupSettings;
+using enum Panel;
+using enum PanelBox;
 
-constexpr ControlField Text(Ctl control, Field<std::wstring> text) {
-  return {.control = control, .text = text};
-}
 constexpr ControlField Figure(Ctl control, Field<std::wstring> text, Panel panel, PanelBox box) {
   return {.control = control, .text = text, .panel = panel, .box = box};
 }
-constexpr ControlField Check(Ctl control, Field<int> check) {
-  return {.control = control, .check = check};
-}
-constexpr ControlField Recurse(Ctl control, Field<int> check, Panel panel) {
-  return {.control = control, .check = check, .panel = panel, .box = PanelBox::Recurse};
+constexpr ControlField RecurseBox(Ctl control, Field<int> check, Panel panel) {
+  return {.control = control, .check = check, .panel = panel, .box = Recurse};
 }
 
 constexpr ControlField kFields[] = {
-    Text(Ctl::txtDefaultPath, &S::txtDefaultPath),
-    Text(Ctl::TxtSrc, &S::TxtSrc),
-    Text(Ctl::txtSpecificBackupFileName, &S::txtSpecificBackupFileName),
-    Text(Ctl::txtUsers, &S::txtUsers),
-    Text(Ctl::txtExampleFileName, &S::txtExampleFileName),
-    Text(Ctl::txtSpecificUserFileName, &S::txtSpecificUserFileName),
-    Text(Ctl::txtSpecificUserFiles, &S::txtSpecificUserFiles),
-    Text(Ctl::txtSpecificDirectoryFiles, &S::txtSpecificDirectoryFiles),
+    {.control = Ctl::txtDefaultPath, .text = &S::txtDefaultPath},
+    {.control = Ctl::TxtSrc, .text = &S::TxtSrc},
+    {.control = Ctl::txtSpecificBackupFileName, .text = &S::txtSpecificBackupFileName},
+    {.control = Ctl::txtUsers, .text = &S::txtUsers},
+    {.control = Ctl::txtExampleFileName, .text = &S::txtExampleFileName},
+    {.control = Ctl::txtSpecificUserFileName, .text = &S::txtSpecificUserFileName},
+    {.control = Ctl::txtSpecificUserFiles, .text = &S::txtSpecificUserFiles},
+    {.control = Ctl::txtSpecificDirectoryFiles, .text = &S::txtSpecificDirectoryFiles},
     {.control = Ctl::cmbFileNameYear, .list = &S::cmbFileNameYear},
     {.control = Ctl::cmbFileNameMonth,
      .list = &S::cmbFileNameMonth,
@@ -38,24 +34,20 @@ constexpr ControlField kFields[] = {
     {.control = Ctl::frmMonth, .visible = &S::frmMonthVisible},
     {.control = Ctl::optYes, .selected = &S::optYes},
     {.control = Ctl::optNo, .selected = &S::optNo},
-    Check(Ctl::chkWinZip, &S::chkWinZip),
-    Check(Ctl::ChkAddon, &S::ChkAddon),
-    Figure(Ctl::txtFileCountDestination, &S::txtFileCountDestination, Panel::Destination,
-           PanelBox::Files),
-    Figure(Ctl::txtFolderCountDestination, &S::txtFolderCountDestination, Panel::Destination,
-           PanelBox::Folders),
-    Figure(Ctl::txtFolderSizeDestination, &S::txtFolderSizeDestination, Panel::Destination,
-           PanelBox::Bytes),
-    Recurse(Ctl::chkRecurseDestination, &S::chkRecurseDestination, Panel::Destination),
-    Figure(Ctl::txtFileCountUser, &S::txtFileCountUser, Panel::User, PanelBox::Files),
-    Figure(Ctl::txtFolderCountUser, &S::txtFolderCountUser, Panel::User, PanelBox::Folders),
-    Figure(Ctl::txtFolderSizeUser, &S::txtFolderSizeUser, Panel::User, PanelBox::Bytes),
-    Recurse(Ctl::chkRecurseUser, &S::chkRecurseUser, Panel::User),
-    Figure(Ctl::txtFileCountSpecific, &S::txtFileCountSpecific, Panel::Specific, PanelBox::Files),
-    Figure(Ctl::txtFolderCountSpecific, &S::txtFolderCountSpecific, Panel::Specific,
-           PanelBox::Folders),
-    Figure(Ctl::txtFolderSizeSpecific, &S::txtFolderSizeSpecific, Panel::Specific, PanelBox::Bytes),
-    Recurse(Ctl::chkRecurseSpecific, &S::chkRecurseSpecific, Panel::Specific),
+    {.control = Ctl::chkWinZip, .check = &S::chkWinZip},
+    {.control = Ctl::ChkAddon, .check = &S::ChkAddon},
+    Figure(Ctl::txtFileCountDestination, &S::txtFileCountDestination, Destination, Files),
+    Figure(Ctl::txtFolderCountDestination, &S::txtFolderCountDestination, Destination, Folders),
+    Figure(Ctl::txtFolderSizeDestination, &S::txtFolderSizeDestination, Destination, Bytes),
+    RecurseBox(Ctl::chkRecurseDestination, &S::chkRecurseDestination, Destination),
+    Figure(Ctl::txtFileCountUser, &S::txtFileCountUser, User, Files),
+    Figure(Ctl::txtFolderCountUser, &S::txtFolderCountUser, User, Folders),
+    Figure(Ctl::txtFolderSizeUser, &S::txtFolderSizeUser, User, Bytes),
+    RecurseBox(Ctl::chkRecurseUser, &S::chkRecurseUser, User),
+    Figure(Ctl::txtFileCountSpecific, &S::txtFileCountSpecific, Specific, Files),
+    Figure(Ctl::txtFolderCountSpecific, &S::txtFolderCountSpecific, Specific, Folders),
+    Figure(Ctl::txtFolderSizeSpecific, &S::txtFolderSizeSpecific, Specific, Bytes),
+    RecurseBox(Ctl::chkRecurseSpecific, &S::chkRecurseSpecific, Specific),
 };
 
 }  // namespace

@@ -35,28 +35,20 @@ struct ControlField {
 // The control's row; nullptr for a control without state (labels, buttons, most frames).
 const ControlField* FieldOf(Ctl control);
 
-// The control's field of one kind (`&ControlField::check`, ...) in `s`; nullptr when it has none.
-template <class T>
-T* FieldIn(BackupSettings& s, Ctl control, Field<T> ControlField::*kind) {
+// The control's field of one kind (`&ControlField::check`, ...) in `s`, a BackupSettings or a
+// const one; nullptr when the control has none.
+template <class Settings, class T>
+auto* FieldIn(Settings& s, Ctl control, Field<T> ControlField::*kind) {
   const ControlField* row = FieldOf(control);
   return row && row->*kind ? &(s.*(row->*kind)) : nullptr;
 }
-template <class T>
-const T* FieldIn(const BackupSettings& s, Ctl control, Field<T> ControlField::*kind) {
-  return FieldIn(const_cast<BackupSettings&>(s), control, kind);
+template <class Settings>
+auto* TextField(Settings& s, Ctl control) {
+  return FieldIn(s, control, &ControlField::text);
 }
-
-inline std::wstring* TextField(BackupSettings& s, Ctl c) {
-  return FieldIn(s, c, &ControlField::text);
-}
-inline const std::wstring* TextField(const BackupSettings& s, Ctl c) {
-  return FieldIn(s, c, &ControlField::text);
-}
-inline ComboState* ListField(BackupSettings& s, Ctl c) {
-  return FieldIn(s, c, &ControlField::list);
-}
-inline const ComboState* ListField(const BackupSettings& s, Ctl c) {
-  return FieldIn(s, c, &ControlField::list);
+template <class Settings>
+auto* ListField(Settings& s, Ctl control) {
+  return FieldIn(s, control, &ControlField::list);
 }
 
 // The panel's box of the given kind, e.g. PanelControl(Panel::User, PanelBox::Bytes) is

@@ -16,22 +16,11 @@ void MainWindow::SetText(Ctl field, const std::wstring& text) {
   if (!target) return;
   *target = text;
   view_.Changed(field);
-  switch (field) {
-    case Ctl::txtDefaultPath:
-      txtDefaultPath_Change();
-      break;
-    case Ctl::TxtSrc:
-      TxtSrc_Change();
-      break;
-    case Ctl::txtSpecificBackupFileName:
-      txtSpecificBackupFileName_Change();
-      break;
-    case Ctl::txtUsers:
-      txtUsers_Change();
-      break;
-    default:
-      break;  // display boxes have no reaction
-  }
+  // The input fields' reactions; display boxes have none.
+  if (field == Ctl::txtDefaultPath) return txtDefaultPath_Change();
+  if (field == Ctl::TxtSrc) return TxtSrc_Change();
+  if (field == Ctl::txtSpecificBackupFileName) return txtSpecificBackupFileName_Change();
+  if (field == Ctl::txtUsers) txtUsers_Change();
 }
 
 void MainWindow::SetListText(Ctl list, const std::wstring& text) {
