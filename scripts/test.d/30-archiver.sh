@@ -3,6 +3,6 @@
 # serves those runs; its system processes start here, since they keep open the output of the run
 # that starts them.
 ctest --test-dir "$root/build/native" -L archiver --output-on-failure -j "$(nproc)"
-wineserver -w && wineserver -p && "$root/scripts/wine-run" cmd /c exit >/dev/null 2>&1 </dev/null
+wineserver -w && wineserver -p && wine cmd /c exit >/dev/null 2>&1 </dev/null
 python3 "$root/tests/archiver/check_readers.py" "$root/build/archiver-check"
 wineserver -k
