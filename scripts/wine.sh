@@ -45,6 +45,12 @@ wine_display() {
   for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 }
 
+# One Wine server for the rest of the run, its system processes started now: they keep open the
+# output of the program that starts them, and would cost the first timing.
+wine_server() {
+  wineserver -w && wineserver -p && wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
 # Stops this prefix's programs, and the display if it was started here.
 wine_stop() {
   timeout 30 wineserver -k 2>/dev/null || true

@@ -9,8 +9,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 "$root/scripts/build.sh" win wzzip >/dev/null
 source "$root/scripts/wine.sh"
 wine_prefix
-# One Wine server for the whole run, its system processes started before any timing.
-wineserver -w && wineserver -p && wine cmd /c exit >/dev/null 2>&1 </dev/null
+wine_server
 python3 "$root/bench/archiver/bench.py" --wzzip "$root/build/release/tools/archiver/wzzip" \
   --wzzip-exe "$root/build/win/tools/archiver/wzzip.exe" \
   --work "$root/build/bench-archiver" --megabytes "${1:-300}"
