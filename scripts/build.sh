@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The one place each build configuration is written:
 #   native   build/native: Linux, debug, address and undefined-behaviour sanitizers (unit tests)
-#   win      build/win: mingw-w64, release, static (the program, its tests under Wine, the installer)
+#   win      build/win: mingw-w64, release, static (the program, its Wine tests, the installer)
 #   release  build/release: Linux, release (benchmarks)
 #   fuzz     build/fuzz: clang, the portable code and its fuzz targets with libFuzzer
 #   all      native and win

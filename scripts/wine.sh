@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Wine for this run, never the user's ~/.wine or home: the prefix TESSEL_WINEPREFIX (build/wine/prefix
-# unless given) and a private HOME under build/wine, quiet and offline.
-#   source scripts/wine.sh   sets that up and, on exit, stops this prefix's programs and the display
-#                            started here; wine_prefix, wine_display and wine_gui do the rest.
+# Wine for this run, never the user's ~/.wine or home: the prefix TESSEL_WINEPREFIX
+# (build/wine/prefix unless given) and a private HOME under build/wine, quiet and offline.
+#   source scripts/wine.sh   sets that up and, on exit, stops this prefix's programs and the
+#                            display started here; the functions below do the rest.
 #   scripts/wine.sh PROGRAM  runs a Windows program there (ctest's emulator, the archiver check).
 TESSEL_ROOT="${TESSEL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 export WINEPREFIX="${TESSEL_WINEPREFIX:-$TESSEL_ROOT/build/wine/prefix}"
