@@ -17,22 +17,16 @@ if [ ! -f "$earlier/build/src/app/tessel.exe" ]; then
   echo "Building the program as of $baseline in $earlier"
   rm -rf "$earlier" && mkdir -p "$earlier/src"
   git -C "$root" archive "$baseline" | tar -x -C "$earlier/src"
-  cmake -S "$earlier/src" -B "$earlier/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$earlier/src/cmake/mingw-w64-x86_64.cmake" >/dev/null
-  cmake --build "$earlier/build" --target tessel >/dev/null
+  TESSEL_SOURCE="$earlier/src" TESSEL_BUILD="$earlier/build" "$root/scripts/build.sh" win tessel \
+    >/dev/null
 fi
 
 # The GUI tests' prefix set-up (fonts, 96 dpi, windows framed by Wine), in a prefix of its own,
 # with the display up first: Wine's desktop takes the display it finds when it starts.
 export TESSEL_WINEPREFIX="$root/build/wine/keys-prefix"
-source "$root/scripts/wine-env.sh"
-source "$root/scripts/xvfb.sh"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  if [ -n "${TESSEL_XVFB_PID:-}" ]; then kill "$TESSEL_XVFB_PID" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
-"$root/scripts/gui-prefix.sh"
+source "$root/scripts/wine.sh"
+wine_display
+wine_gui
 
 work="$root/build/bench"
 drive="$work/keys-drive"

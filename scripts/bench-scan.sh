@@ -19,14 +19,9 @@ runs="${RUNS:-3}"
 "$root/scripts/build.sh" win >/dev/null
 # A prefix of its own: start-up reads the settings file and probes for the archiver there.
 export TESSEL_WINEPREFIX="$root/build/wine/bench-prefix"
-"$root/scripts/wine-prefix.sh"
-source "$root/scripts/wine-env.sh"
-source "$root/scripts/xvfb.sh"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  if [ -n "${TESSEL_XVFB_PID:-}" ]; then kill "$TESSEL_XVFB_PID" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
+source "$root/scripts/wine.sh"
+wine_display
+wine_prefix
 # One wineserver for the whole run, so its CPU can be read and its core set between programs.
 wineserver -p
 

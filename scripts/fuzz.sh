@@ -7,9 +7,8 @@ seconds="${1:-10}"
 build="$root/build/fuzz"
 names=()
 for source in "$root"/tests/fuzz/*_fuzz.cpp; do names+=("$(basename "$source" .cpp)"); done
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DTESSEL_FUZZ=ON >/dev/null
-cmake --build "$build" -j "$(nproc)" --target "${names[@]}" >"$build/build.log" ||
+mkdir -p "$build"
+"$root/scripts/build.sh" fuzz "${names[@]}" >"$build/build.log" 2>&1 ||
   { tail -30 "$build/build.log"; exit 1; }
 mkdir -p "$build/crashes"
 pids=()

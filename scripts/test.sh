@@ -11,14 +11,9 @@ start=$(date +%s)
 built=$(date +%s)
 
 # Wine and a private X display for the stages that need them; stopped again on exit.
-"$root/scripts/wine-prefix.sh"
-source "$root/scripts/wine-env.sh"
-source "$root/scripts/xvfb.sh"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  if [ -n "${TESSEL_XVFB_PID:-}" ]; then kill "$TESSEL_XVFB_PID" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
+source "$root/scripts/wine.sh"
+wine_prefix
+wine_display
 
 for stage in "$root"/scripts/test.d/*.sh; do
   echo "== $(basename "$stage" .sh)"

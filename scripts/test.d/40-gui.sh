@@ -4,10 +4,9 @@
 # processes of that prefix are stopped afterwards.
 (
   export TESSEL_WINEPREFIX="$root/build/wine/gui-prefix"
-  "$root/scripts/gui-prefix.sh"
-  source "$root/scripts/wine-env.sh"
+  source "$root/scripts/wine.sh"
+  wine_gui
   gui="$root/build/win/tests/win/gui"
-  trap 'wineserver -k 2>/dev/null || true' EXIT
   # Drive V: holds 50,000 files at its root, so that a scan of it takes about a second.
   tree="$root/build/gui-tree"
   [ -d "$tree/folder00001" ] || python3 "$root/bench/scan/make_tree.py" "$tree"
@@ -24,15 +23,14 @@
   driver install-archiver
   driver store-destination 'T:\Backups'
   driver start
-  driver type TxtSrc 'T:\Photos' >/dev/null
-  driver type txtSpecificBackupFileName 'Holiday photos' >/dev/null
-  driver park-mouse
-  window="$(xwininfo -name 'Tessel - Corvane LLC ' | awk '/Window id:/ {print $4}')"
-  import -window "$window" "$root/build/gui-main-window.png"
+  driver type TxtSrc 'T:\Photos'
+  driver type txtSpecificBackupFileName 'Holiday photos'
+  caption="$(driver park-mouse)"
+  wine_screenshot "$caption" "$root/build/gui-main-window.png"
   echo "   screenshot: build/gui-main-window.png"
   driver quit
 
-  TESSEL_GUI_DPI=144 "$root/scripts/gui-prefix.sh"
+  wine_gui 144
   timeout 300 wine "$gui/tessel_gui_tests.exe" --gtest_color=no --gtest_brief=1 \
     --gtest_filter='Gui.WindowIsBuiltFromItsTableAndEveryCaptionFits'
 )

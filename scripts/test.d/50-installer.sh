@@ -2,9 +2,7 @@
 # certificate, stopping at a file planted in the program folder, a silent install over files of
 # the earlier layout, what standard users may write in the installed tree, the installed
 # program's imports, setup and uninstall waiting for a running Tessel, and a silent uninstall that
-# keeps the stored default destination. Also runs alone: bash scripts/test.d/50-installer.sh. The
-# prefix is a copy of the one the test command made for this run when there is one (a second
-# instead of a quarter of a minute), else new.
+# keeps the stored default destination. Also runs alone: bash scripts/test.d/50-installer.sh.
 (
   set -euo pipefail
   root="${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
@@ -19,20 +17,9 @@
   cmake --build "$root/build/win" --target installer uidriver >/dev/null
   export TESSEL_WINEPREFIX="$root/build/wine-installer/prefix"
   rm -rf "$TESSEL_WINEPREFIX"
-  source "$root/scripts/wine-env.sh"
-  own_xvfb=
-  [ -n "${DISPLAY:-}" ] || { source "$root/scripts/xvfb.sh" && own_xvfb=$TESSEL_XVFB_PID; }
-  stop() {  # only this prefix's server, and a display only if started here
-    timeout 30 wineserver -k 2>/dev/null || true
-    [ -z "$own_xvfb" ] || kill "$own_xvfb" 2>/dev/null || true
-  }
-  trap stop EXIT
-  fresh="$root/build/wine/prefix"
-  if [ -f "$fresh/system.reg" ] && [ ! -e "$fresh/drive_c/Program Files/Tessel" ]; then
-    mkdir -p "$TESSEL_WINEPREFIX"
-    cp -a "$fresh/." "$TESSEL_WINEPREFIX/"
-  fi
-  "$root/scripts/wine-prefix.sh" >/dev/null
+  source "$root/scripts/wine.sh"
+  wine_display
+  wine_prefix >/dev/null
   # Shortcuts need no menu entries on this machine. Wine's icacls is a stub and Wine enforces no
   # rights: the UI driver in its place records what setup asks for.
   export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d;icacls.exe=n"
@@ -99,7 +86,6 @@
     "$WINEPREFIX/system.reg" || fail "uninstall entry still there"
 
   # A passing run's prefix is no longer needed (some 700 MB); a failing one stays for a look.
-  stop
-  trap - EXIT
+  wine_stop
   rm -rf "$TESSEL_WINEPREFIX"
 )

@@ -3,7 +3,7 @@
 a new archive, an update, a run killed half-way, zip64 by size and by entry count."""
 import os, pathlib, shutil, signal, subprocess, sys, time, zipfile
 
-WINE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine-run")
+WINE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine.sh")
 HUGE, HUGE_CRC = (4 << 30) + (1 << 16), 0xE50D43F3  # a sparse file of zeros past 4 GiB
 failures = []
 

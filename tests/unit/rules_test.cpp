@@ -13,6 +13,8 @@ namespace {
 TEST(Naming, ProperCaseWordsAndLetterPairs) {
   EXPECT_EQ(ProperCase(std::wstring(L"a\tb\nc\vd\fe\rf\0g h-I", 17)),
             std::wstring(L"A\tB\nC\vD\fE\rF\0G H-i", 17));
+  // Letters outside the plane (a surrogate pair in 16-bit wchar_t) are kept and start no word.
+  EXPECT_EQ(ProperCase(L"\U0001F600a b\U0001D41A c"), L"\U0001F600a B\U0001D41A C");
   // Small and capital letter of each pair, at the ends of every range the mapping knows.
   const wchar_t pairs[][2] = {{L'a', L'A'},   {L'z', L'Z'},   {0xE0, 0xC0},   {0xFE, 0xDE},
                               {0xFF, 0x178},  {0x101, 0x100}, {0x137, 0x136}, {0x13A, 0x139},
@@ -38,7 +40,13 @@ TEST(Utf8, BoundsBothWays) {
   const std::wstring text = L"\x7F\x80\x7FF\x800\xFFFF\U00010000\U0010FFFF\xD800";
   EXPECT_EQ(FromUtf8(valid), text);
   EXPECT_EQ(ToUtf8(text), valid);
-  EXPECT_EQ(ToUtf8(std::wstring(1, static_cast<wchar_t>(0x110000))), "\xEF\xBF\xBD");
+  // Surrogates that pair with nothing (a low before a high, a high last) go out and back alone.
+  const std::wstring lone = L"\xDC00\xD800-\xDBFF";
+  EXPECT_EQ(ToUtf8(lone), "\xED\xB0\x80\xED\xA0\x80-\xED\xAF\xBF");
+  EXPECT_EQ(FromUtf8(ToUtf8(lone)), lone);
+  if constexpr (sizeof(wchar_t) == 4) {  // only a 32-bit wchar_t holds a value past U+10FFFF
+    EXPECT_EQ(ToUtf8(std::wstring(1, static_cast<wchar_t>(0x110000))), "\xEF\xBF\xBD");
+  }
   // Overlong forms, values past U+10FFFF, bad leads and a cut sequence: one U+FFFD per byte.
   EXPECT_EQ(FromUtf8("\xC1\xBF\xE0\x9F\xBF\xF0\x8F\xBF\xBF\xF4\x90\x80\x80\xF5\x80\x80\x80\x80"
                      "\xE2\x82"),

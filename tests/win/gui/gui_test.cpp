@@ -114,7 +114,7 @@ TEST_F(Gui, WindowIsBuiltFromItsTableAndEveryCaptionFits) {
 // A face draws every character it has no glyph for as the same box, so a name drawn as boxes
 // looks exactly like as many characters that no face has (U+0378 is unassigned). The list draws
 // through GDI, where a TrueType face's links reach other faces: under Wine the forms' Tahoma has
-// Cyrillic itself and reaches CJK only through the face scripts/gui-prefix.sh stands in.
+// Cyrillic itself and reaches CJK only through the face scripts/wine.sh (wine_gui) stands in.
 TEST_F(Gui, ProfileNamesInOtherScriptsAreDrawnWithGlyphsNotBoxes) {
   const std::wstring names[] = {L"\u0416\u0434\u0430\u043d\u043e\u0432\u0430",
                                 L"\u738b\u9759\u6021"};

@@ -45,9 +45,10 @@ int Run(const std::vector<std::wstring>& args) {
   std::optional<Tessel> app = Tessel::Attach();
   Form main = app ? app->WaitForm(ui::MainForm()) : Form{};
   if (!main) return Fail("tessel.exe is not running");
-  if (arg(0) == L"park-mouse") {
+  if (arg(0) == L"park-mouse") {  // prints the caption, by which a screenshot finds the window
     SetCursorPos(0, 0);
-    return app->WaitDrawn(main) ? 0 : Fail("the window was not drawn");
+    if (!app->WaitDrawn(main)) return Fail("the window was not drawn");
+    return std::puts(win32::WideToUtf8(Text(main.hwnd)).c_str()) < 0;
   }
   if (arg(0) == L"quit") {
     return app->Click(main.Control(L"btnQuit")) && app->WaitExit() ? 0 : Fail("it did not end");
