@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <tuple>
 
 #include "core/main_window.h"
 #include "core/naming.h"
