@@ -26,6 +26,10 @@ struct Folder {
   std::wstring name;  // the root: its whole path, ending in "\"
   bool outOfFiles;    // at or below a dot-named folder: its files are not counted
 
+  // Spelled out for clang 14 (the fuzz build), which cannot make_shared an aggregate.
+  Folder(std::shared_ptr<Folder> up, std::wstring folderName, bool out)
+      : parent(std::move(up)), name(std::move(folderName)), outOfFiles(out) {}
+
   // A deep tree's last folder holds its whole chain of parents: let them go one at a time, not
   // by a destructor per level on the stack.
   ~Folder() {

@@ -10,7 +10,7 @@ std::optional<std::wstring> FakeFileSystem::Key(std::wstring_view path) {
   if (path.size() < 2 || path[1] != L':' || (path.size() > 2 && path[2] != L'\\')) return {};
   std::wstring key;
   for (wchar_t c : path) {
-    if (c != L'\\' || key.back() != L'\\') key += ToLowerChar(c);
+    if (c != L'\\' || key.empty() || key.back() != L'\\') key += ToLowerChar(c);
   }
   if (key.back() == L'\\') key.pop_back();
   return key;
