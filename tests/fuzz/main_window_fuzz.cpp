@@ -8,9 +8,9 @@
 #include <memory>
 #include <tuple>
 
-#include "core/main_window.h"
 #include "core/naming.h"
 #include "fake_platform.h"
+#include "main_window/main_window.h"
 #include "profiles/browse_users.h"
 
 using namespace tessel;
