@@ -2,16 +2,77 @@
 // pointer), the profile listing and the Browse for Users hand-over.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
 #include <memory>
 #include <tuple>
 
 #include "core/backup_settings.h"
 #include "fake_platform.h"
+#include "metrics/metrics.h"
 #include "profiles/browse_users.h"
 #include "profiles/profile_listing.h"
 
 namespace tessel {
 namespace {
+
+// Each panel descends only where its Recurse box is checked (1), not grayed (2) or clear (0), and
+// groups digits in threes with the locale's separator, whatever it is.
+TEST(GetMetrics, RecurseValuesAndDigitGrouping) {
+  struct {
+    const char* name;
+    Panel panel;
+    int recurse;
+    uint64_t size;  // of the file at the top; one byte more lies one folder down
+    const wchar_t* separator;
+    std::array<Ctl, 3> boxes;  // file count, folder count, folder size
+    std::wstring files, bytes;
+  } const cases[] = {
+      {"grayed: no descent, 999",
+       Panel::Destination,
+       kGrayed,
+       999,
+       L".",
+       {Ctl::txtFileCountDestination, Ctl::txtFolderCountDestination,
+        Ctl::txtFolderSizeDestination},
+       L"1",
+       L"999"},
+      {"clear: no descent, 1,000",
+       Panel::User,
+       kUnchecked,
+       1000,
+       L"\u00a0",
+       {Ctl::txtFileCountUser, Ctl::txtFolderCountUser, Ctl::txtFolderSizeUser},
+       L"1",
+       L"1\u00a0000"},
+      {"checked: descends, 12,345,678,901",
+       Panel::Specific,
+       kChecked,
+       12345678900,
+       L"'",
+       {Ctl::txtFileCountSpecific, Ctl::txtFolderCountSpecific, Ctl::txtFolderSizeSpecific},
+       L"2",
+       L"12'345'678'901"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fake::FakePlatform p;
+    p.fs.AddFile(L"E:\\Data\\top", c.size);
+    p.fs.AddFile(L"E:\\Data\\Sub\\down", 1);
+    p.sys.thousandsSeparator = c.separator;
+    BackupSettings s;
+    s.txtDefaultPath = s.TxtSrc = L"E:\\Data";
+    s.txtSpecificUserFiles = L"E:\\Data\\*.*";
+    (c.panel == Panel::Destination ? s.chkRecurseDestination
+     : c.panel == Panel::User      ? s.chkRecurseUser
+                                   : s.chkRecurseSpecific) = c.recurse;
+    std::map<Ctl, std::wstring> shown;
+    ASSERT_TRUE(GetMetrics(c.panel, s, p.platform,
+                           [&](Ctl box, const std::wstring& text) { shown[box] = text; }));
+    EXPECT_EQ(shown, (std::map<Ctl, std::wstring>{
+                         {c.boxes[0], c.files}, {c.boxes[1], L"1"}, {c.boxes[2], c.bytes}}));
+    EXPECT_EQ(p.dialogs.busy, "+-");
+  }
+}
 
 // Sorted in the platform's order for the user's locale (the fake's: accented letters count as
 // their base letter), not by character codes, which put "\u00c9" after "Z".
