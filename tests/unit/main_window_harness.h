@@ -180,6 +180,7 @@ class Harness : public MainView, public Shell {
   fake::FakePlatform fake;
   std::unique_ptr<MainWindow> w;
   std::vector<std::pair<size_t, std::wstring>> stepEnds;
+  size_t logFrom = SIZE_MAX;  // where kLogFromHere ran
 
  private:
   // Logged when the last box is blanked (all three blank, or not) and when the figures are in.
@@ -194,7 +195,9 @@ class Harness : public MainView, public Shell {
       Note(panel + (files.empty() && folders.empty() ? L" blank" : L" blank but for figures kept"));
     if (c != boxes[1] || folders.empty()) return;
     // A refresh's blanking is folded into the figures that follow it.
-    std::wstring figures = files + L" files, " + folders + L" folders, " + bytes + L" bytes";
+    std::wstring figures = files + folders + bytes == L"000"
+                               ? L"empty"
+                               : files + L" files, " + folders + L" folders, " + bytes + L" bytes";
     if (fake.log.back() == panel + L" blank")
       fake.log.back() = panel + L": " + figures;
     else
@@ -202,11 +205,11 @@ class Harness : public MainView, public Shell {
   }
 };
 
-// A case: steps run unlogged (`given`), then steps whose log is compared with `log`.
+// A case: its steps, and its log in words (events joined by " | ").
 struct Case {
   const char* name;
-  std::vector<Step> given, when;
-  std::wstring log;  // events joined by " | "
+  std::vector<Step> steps;
+  std::wstring log;
 };
 
 // Steps, each named for a failure's message.
@@ -285,6 +288,9 @@ inline std::vector<std::wstring> Events(const std::wstring& joined) {
   return events;
 }
 
+inline const Step kLogFromHere = {L"(log from here)",
+                                  [](Harness& h) { h.logFrom = h.fake.log.size(); }};
+
 // Compares the log from event `from` on with `expected` (events joined by " | "), naming the
 // first event that differs and the step it came in; `whole`: and no event after those expected.
 inline void ExpectLog(const Harness& h, const std::wstring& expected, size_t from = 0,
@@ -313,15 +319,19 @@ inline void PrintLog(const Harness& h, size_t from, const char* name) {
 }
 #define PRINT_LOG(h, from, name) PrintLog(h, from, name)
 
-// Runs each case on a fresh window after `given`; the busy pointer must be off after each.
-inline void ExpectCases(const std::vector<Step>& given, const std::vector<Case>& cases) {
+// Runs each case on a fresh window after `given`, and compares the log of its steps (of its last
+// step only, when `lastStepOnly`; from kLogFromHere on, if it holds one). The busy pointer must be
+// off after each.
+inline void ExpectCases(const std::vector<Step>& given, const std::vector<Case>& cases,
+                        bool lastStepOnly = false) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Harness h;
     h.Run(given);
-    h.Run(c.given);
+    if (lastStepOnly) h.Run({c.steps.begin(), c.steps.end() - 1});
     size_t from = h.fake.log.size();
-    h.Run(c.when);
+    h.Run(lastStepOnly ? std::vector<Step>{c.steps.back()} : c.steps);
+    if (h.logFrom != SIZE_MAX) from = h.logFrom;
     PRINT_LOG(h, from, c.name);
     ExpectLog(h, c.log, from);
     std::string& busy = h.fake.dialogs.busy;
