@@ -310,15 +310,6 @@ inline void ExpectLog(const Harness& h, const std::wstring& expected, size_t fro
   }
 }
 
-inline void PrintLog(const Harness& h, size_t from, const char* name) {
-  if (!getenv("TESSEL_PRINT_LOGS")) return;
-  std::vector<std::wstring> got = h.Log();
-  std::string out = std::string("@@") + name + "\t";
-  for (size_t i = from; i < got.size(); ++i) out += ::testing::PrintToString(got[i]) + "\t";
-  std::puts(out.c_str());
-}
-#define PRINT_LOG(h, from, name) PrintLog(h, from, name)
-
 // Runs each case on a fresh window after `given`, and compares the log of its steps (of its last
 // step only, when `lastStepOnly`; from kLogFromHere on, if it holds one). The busy pointer must be
 // off after each.
@@ -332,7 +323,6 @@ inline void ExpectCases(const std::vector<Step>& given, const std::vector<Case>&
     size_t from = h.fake.log.size();
     h.Run(lastStepOnly ? std::vector<Step>{c.steps.back()} : c.steps);
     if (h.logFrom != SIZE_MAX) from = h.logFrom;
-    PRINT_LOG(h, from, c.name);
     ExpectLog(h, c.log, from);
     std::string& busy = h.fake.dialogs.busy;
     EXPECT_EQ(std::count(busy.begin(), busy.end(), '+') * 2, busy.size())

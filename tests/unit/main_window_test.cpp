@@ -27,7 +27,7 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
   struct {
     const char* name;
     std::vector<Step> given;
-    std::wstring begins, ends;
+    std::wstring begins, ends = L"chkWinZip=1 | ChkAddon=1 | shown";
   } const cases[] = {
       {"first start",
        {WindowsIn(L"C:\\W")},
@@ -42,56 +42,48 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
        L"destination: empty | user: empty | txtExampleFileName= | "
        L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | "
        L"txtSpecificUserFiles=C:\\Users\\Jsmith\\Documents\\*.* | chkWinZip=1 | ChkAddon=1 | "
-       L"shown",
-       L""},
+       L"shown"},
       {"a stored destination with a second line",
        {Stored("D:\\1\r\n  E:\\2  ")},
        L"centred | txtDefaultPath=D:\\1 | txtExampleFileName= | txtSpecificUserFileName= | "
        L"destination: empty | txtDefaultPath=  E:\\2   | txtExampleFileName= | "
-       L"txtSpecificUserFileName= | destination: empty",
-       L"chkWinZip=1 | ChkAddon=1 | shown"},
+       L"txtSpecificUserFileName= | destination: empty"},
       {"a blank second line",
        {Stored("D:\\1\r\n\r\n")},
        L"centred | txtDefaultPath=D:\\1 | txtExampleFileName= | txtSpecificUserFileName= | "
        L"destination: empty | txtDefaultPath= | txtExampleFileName= | "
        L"txtSpecificUserFileName= | destination: empty | txtDefaultPath=C:\\Backup Zips | "
-       L"txtExampleFileName= | txtSpecificUserFileName= | destination: empty",
-       L"chkWinZip=1 | ChkAddon=1 | shown"},
+       L"txtExampleFileName= | txtSpecificUserFileName= | destination: empty"},
       {"an unreadable settings file",
        {Stored("D:\\1"), ReadsFail()},
        L"centred | "
        L"message settings file not read (C:\\Program Files\\Tessel\\DefaultDestinationPath.tx"
        L"t, unreadable) | txtDefaultPath=C:\\Backup Zips | txtExampleFileName= | "
-       L"txtSpecificUserFileName= | destination: empty",
-       L"chkWinZip=1 | ChkAddon=1 | shown"},
+       L"txtSpecificUserFileName= | destination: empty"},
       {"a folder in the settings file's way",
        {Folder(kStoredFile)},
        L"centred | "
        L"message settings file not read (C:\\Program Files\\Tessel\\DefaultDestinationPath.tx"
        L"t, A folder is in the way: C:\\Program Files\\Tessel\\DefaultDestinationPath.txt) | "
        L"txtDefaultPath=C:\\Backup Zips | txtExampleFileName= | txtSpecificUserFileName= | "
-       L"destination: empty",
-       L"chkWinZip=1 | ChkAddon=1 | shown"},
+       L"destination: empty"},
       {"a file in the settings folder's way",
        {File(L"C:\\Program Files\\Tessel")},
        L"centred | "
        L"message settings folder not made (C:\\Program Files\\Tessel\\, A file is in the way:"
        L" C:\\Program Files\\Tessel) | txtDefaultPath=C:\\Backup Zips | txtExampleFileName= | "
-       L"txtSpecificUserFileName= | destination: empty",
-       L"chkWinZip=1 | ChkAddon=1 | shown"},
+       L"txtSpecificUserFileName= | destination: empty"},
       {"writes fail",
        {WritesFail()},
        L"centred | made C:\\Program Files\\Tessel | "
        L"message settings file not made (C:\\Program Files\\Tessel\\DefaultDestinationPath.tx"
        L"t, disk full) | txtDefaultPath=C:\\Backup Zips | txtExampleFileName= | "
-       L"txtSpecificUserFileName= | destination: empty",
-       L"chkWinZip=1 | ChkAddon=1 | shown"},
+       L"txtSpecificUserFileName= | destination: empty"},
       {"a blank Windows folder",
        {WindowsIn(L"   ")},
        L"centred | message settings folder not made (:\\Program Files\\Tessel\\, not found) | "
        L"txtDefaultPath=:\\Backup Zips | txtExampleFileName= | txtSpecificUserFileName= | "
-       L"destination: empty",
-       L"chkWinZip=1 | ChkAddon=1 | shown"},
+       L"destination: empty"},
       {"no network user",
        {UserName(std::nullopt)},
        L"centred | made C:\\Program Files\\Tessel",
@@ -150,7 +142,6 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
     Harness h;
     h.Run(c.given);
     h.Run({REACTION(Form_Load)});
-    PRINT_LOG(h, 0, c.name);
     ExpectLog(h, c.begins, 0, false);
     ExpectLog(h, c.ends, h.fake.log.size() - std::min(h.fake.log.size(), Events(c.ends).size()));
     EXPECT_EQ(SelectedUserName, L"");
