@@ -1,11 +1,15 @@
 // A main window presenter on the fake platform whose view and shell write into the fake's log, so
 // a case lists in words what the window showed and did, in order: "txtDefaultPath=D:\B" for a
-// field, "destination panel: 1 files, 1 folders, 1,234,567 bytes" for a refresh, messages by the
-// name of their text with what the program filled in, folders made, archiver runs.
+// field, "destination: 1 files, 1 folders, 1,234,567 bytes" for a refresh ("empty" for all 0,
+// "destination blank" for one that wrote no figures), messages by the name of their text with what
+// the program filled in, folders made, archiver runs. A failure names the case, the first event
+// that differs, the step it came in, what was expected and what came.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <memory>
 #include <regex>
@@ -76,7 +80,7 @@ inline std::wstring Named(const std::wstring& text) {
   return text;
 }
 
-// The file count, folder count and folder size boxes of a panel.
+// The file count, folder count and folder size boxes of a panel: the one place the tests know them.
 inline std::array<Ctl, 3> PanelBoxes(Panel panel) {
   static const std::array<Ctl, 3> boxes[] = {
       {Ctl::txtFileCountDestination, Ctl::txtFolderCountDestination, Ctl::txtFolderSizeDestination},
@@ -267,7 +271,7 @@ inline Step WindowsIn(std::wstring folder) {
                [=](fake::FakePlatform& f) { f.sys.windowsDirectory = folder; });
 }
 inline Step AnswerNo() {
-  return Given(L"No answered",
+  return Given(L"a No answer queued",
                [](fake::FakePlatform& f) { f.dialogs.answers.push_back(Answer::No); });
 }
 inline Step FolderPicked(std::wstring folder) {
@@ -278,6 +282,7 @@ inline Step HandedOver(std::wstring user) {
   return {L"profile handed over " + user, [=](Harness&) { SelectedUserName = user; }};
 }
 
+// A log written as events joined by " | ", split.
 inline std::vector<std::wstring> Events(const std::wstring& joined) {
   std::vector<std::wstring> events;
   for (size_t at = 0; at < joined.size();) {
