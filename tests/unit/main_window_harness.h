@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "core/main_window.h"
-#include "core/settings_fields.h"
 #include "fake_platform.h"
 #include "jobs/presence_check.h"
 #include "metrics/metrics.h"
@@ -89,6 +88,33 @@ inline std::array<Ctl, 3> PanelBoxes(Panel panel) {
   return boxes[static_cast<int>(panel)];
 }
 
+// The field each text box shows, written out here rather than taken from the program's own
+// mapping, so that a wrong one shows; nullptr for other controls.
+inline const std::wstring* Text(const BackupSettings& s, Ctl c) {
+  const std::pair<Ctl, const std::wstring*> fields[] = {
+      {Ctl::txtDefaultPath, &s.txtDefaultPath},
+      {Ctl::TxtSrc, &s.TxtSrc},
+      {Ctl::txtSpecificBackupFileName, &s.txtSpecificBackupFileName},
+      {Ctl::txtUsers, &s.txtUsers},
+      {Ctl::txtExampleFileName, &s.txtExampleFileName},
+      {Ctl::txtSpecificUserFileName, &s.txtSpecificUserFileName},
+      {Ctl::txtSpecificUserFiles, &s.txtSpecificUserFiles},
+      {Ctl::txtSpecificDirectoryFiles, &s.txtSpecificDirectoryFiles},
+      {Ctl::txtFileCountDestination, &s.txtFileCountDestination},
+      {Ctl::txtFolderCountDestination, &s.txtFolderCountDestination},
+      {Ctl::txtFolderSizeDestination, &s.txtFolderSizeDestination},
+      {Ctl::txtFileCountUser, &s.txtFileCountUser},
+      {Ctl::txtFolderCountUser, &s.txtFolderCountUser},
+      {Ctl::txtFolderSizeUser, &s.txtFolderSizeUser},
+      {Ctl::txtFileCountSpecific, &s.txtFileCountSpecific},
+      {Ctl::txtFolderCountSpecific, &s.txtFolderCountSpecific},
+      {Ctl::txtFolderSizeSpecific, &s.txtFolderSizeSpecific}};
+  for (const auto& [field, text] : fields) {
+    if (c == field) return text;
+  }
+  return nullptr;
+}
+
 inline std::wstring NameOf(Ctl c) {
   return std::wstring(ui::MainControl(c).name);
 }
@@ -146,10 +172,9 @@ class Harness : public MainView, public Shell {
              (l.selected < 0 ? L"none" : L"entry " + std::to_wstring(l.selected)) + L" of " +
              std::to_wstring(l.entries.size()) + L")";
     };
-    auto shown = [](bool on) { return on ? L"" : L" hidden"; };
-    if (const ComboState* l = ListField(s, c))
-      return Note(name + list(*l) +
-                  (c == Ctl::cmbFileNameMonth ? shown(s.cmbFileNameMonthVisible) : L""));
+    if (c == Ctl::cmbFileNameYear) return Note(name + list(s.cmbFileNameYear));
+    if (c == Ctl::cmbFileNameMonth)
+      return Note(name + list(s.cmbFileNameMonth) + (s.cmbFileNameMonthVisible ? L"" : L" hidden"));
     if (c == Ctl::frmMonth) return Note(name + (s.frmMonthVisible ? L" shown" : L" hidden"));
     if (c == Ctl::optYes || c == Ctl::optNo)
       return Note(name + ((c == Ctl::optYes ? s.optYes : s.optNo) ? L" on" : L" off"));
@@ -159,7 +184,8 @@ class Harness : public MainView, public Shell {
       const std::array<Ctl, 3> boxes = PanelBoxes(p);
       if (std::find(boxes.begin(), boxes.end(), c) != boxes.end()) return PanelChanged(p, c);
     }
-    Note(name + L"=" + *TextField(s, c));
+    if (const std::wstring* text = Text(s, c)) return Note(name + L"=" + *text);
+    ADD_FAILURE() << "a change of an unexpected control: " << name;
   }
   void MoveFocus(int n) override { Note(L"focus on " + std::to_wstring(n)); }
   void Centre() override { Note(L"centred"); }
@@ -191,9 +217,8 @@ class Harness : public MainView, public Shell {
   void PanelChanged(Panel p, Ctl c) {
     static const wchar_t* kNames[] = {L"destination", L"user", L"specific"};
     const std::array<Ctl, 3> boxes = PanelBoxes(p);
-    const std::wstring& files = *TextField(S(), boxes[0]);
-    const std::wstring& folders = *TextField(S(), boxes[1]);
-    const std::wstring& bytes = *TextField(S(), boxes[2]);
+    const std::wstring &files = *Text(S(), boxes[0]), &folders = *Text(S(), boxes[1]),
+                       &bytes = *Text(S(), boxes[2]);
     std::wstring panel = kNames[static_cast<int>(p)];
     if (c == boxes[2] && bytes.empty())
       Note(panel + (files.empty() && folders.empty() ? L" blank" : L" blank but for figures kept"));
