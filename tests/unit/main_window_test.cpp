@@ -166,126 +166,121 @@ std::wstring Paths(const std::wstring& yearMonth, const std::wstring& user = L"j
 
 TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
   EXPECT_EQ(kVendorAddress, L"http://" + std::wstring(kVendorHost) + L"/");
-  ExpectCases(
-      kPrepare,
-      {
-          {"a destination with figures",
-           {Set(kDest, L"D:\\B")},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes"},
-          {"an empty label",
-           {Set(kLabel, L"")},
-           L"txtSpecificBackupFileName= | txtExampleFileName="},
-          {"an empty source",
-           {Set(kSrc, L"")},
-           L"TxtSrc= | txtSpecificDirectoryFiles= | specific: empty"},
-          {"a drive as source",
-           {Set(kSrc, L"D:\\")},
-           L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | "
-           L"specific: 1 files, 2 folders, 1,234,567 bytes"},
-          {"another user",
-           {Set(kUsers, L"jdoe")},
-           L"txtUsers=jdoe | txtSpecificUserFileName=C:\\Backup Zips\\jdoe-201108.zip | "
-           L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | user: 1 files, 1 folders, 1 "
-           L"bytes"},
-          {"a year picked",
-           {Select(kYear, 0)},
-           std::wstring(L"cmbFileNameYear=2009 (entry 0 of 5) | ") + Paths(L"200908") +
-               L" | focus on 2"},
-          // Typing runs nothing until the next rebuild.
-          {"typed list texts",
-           {TypeInList(kMonth, L"08"), TypeInList(kYear, L"2012"), Set(kLabel, L"x")},
-           L"cmbFileNameMonth=08 (entry 7 of 12) | cmbFileNameYear=2012 (none of 5) | "
-           L"txtSpecificBackupFileName=x | txtExampleFileName=C:\\Backup Zips\\x-201208.zip"},
-          {"text unlike the entry drops its selection",
-           {Select(kMonth, 0), TypeInList(kMonth, L"1")},
-           std::wstring(L"cmbFileNameMonth=01 (entry 0 of 12) | ") + Paths(L"201101") +
-               L" | focus on 1 | cmbFileNameMonth=1 (none of 12)"},
-          {"entries out of range", {Select(kMonth, 12), Select(kYear, -1)}, L""},
-          {"versioning off",
-           {REACTION(optNo_Click)},
-           std::wstring(
-               L"optYes off | optNo on | cmbFileNameMonth= (none of 12) | frmMonth hidden | "
-               L"cmbFileNameMonth= (none of 12) hidden | ") +
-               Paths(L"2011")},
-          {"versioning on while on", {REACTION(optYes_Click)}, L""},
-          {"versioning on writes even an empty user",
-           {REACTION(optNo_Click), Set(kUsers, L""), kLogFromHere, REACTION(optYes_Click)},
-           std::wstring(
-               L"optYes on | optNo off | frmMonth shown | cmbFileNameMonth=1 (none of 12) hidden | "
-               L"cmbFileNameMonth=1 (none of 12) | ") +
-               Paths(L"20111", L"") +
-               L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
-               L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
-               Paths(L"01", L"") +
-               L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
-               L"5) | " +
-               Paths(L"201101", L"") +
-               L" | focus on 2 | destination: empty | user blank | focus on 2 | "
-               L"txtSpecificUserFileName=C:\\Backup Zips\\-201101.zip"},
-          {"Reset2",
-           {REACTION(Reset2)},
-           std::wstring(L"frmMonth shown | cmbFileNameMonth=1 (none of 12) | cmbFileNameMonth=1 "
-                        L"(none of 12) | ") +
-               Paths(L"20111") +
-               L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
-               L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
-               Paths(L"01") +
-               L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
-               L"5) | " +
-               Paths(L"201101") +
-               L" | focus on 2 | destination: empty | user: empty | focus on 2 | "
-               L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip"},
-          {"Reset2 with a profile handed over",
-           {REACTION(optNo_Click), kLogFromHere, HandedOver(L"Jdoe"), REACTION(Reset2)},
-           std::wstring(
-               L"frmMonth shown | cmbFileNameMonth=1 (none of 12) hidden | "
-               L"cmbFileNameMonth=1 (none of 12) | optYes on | optNo off | frmMonth shown | "
-               L"cmbFileNameMonth=1 (none of 12) | cmbFileNameMonth=1 (none of 12) | ") +
-               Paths(L"20111") +
-               L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
-               L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
-               Paths(L"01") +
-               L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
-               L"5) | " +
-               Paths(L"201101") +
-               L" | focus on 2 | destination: empty | user: empty | focus on 2 | "
-               L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | txtUsers=Jdoe | "
-               L"txtSpecificUserFileName=C:\\Backup Zips\\Jdoe-201101.zip | "
-               L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | "
-               L"user: 1 files, 1 folders, 1 bytes | " +
-               Paths(L"201101", L"Jdoe") +
-               L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
-               L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
-               Paths(L"01", L"Jdoe") +
-               L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
-               L"5) | " +
-               Paths(L"201101", L"Jdoe") +
-               L" | focus on 2 | destination: empty | user: 1 files, 1 folders, 1 bytes | focus on "
-               L"2 | "
-               L"txtSpecificUserFileName=C:\\Backup Zips\\Jdoe-201101.zip"},
-          {"a destination picked, cut at a NUL",
-           {FolderPicked(L"D:\\B" + std::wstring(1, L'\0') + L"junk"),
-            REACTION(btnBrowseDefault_Click)},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes"},
-          {"no destination picked", {REACTION(btnBrowseDefault_Click)}, L"destination: empty"},
-          {"a source picked",
-           {FolderPicked(L"D:\\"), REACTION(btnBrowseSpecific_Click)},
-           L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | "
-           L"specific: 1 files, 2 folders, 1,234,567 bytes"},
-          {"no source picked", {REACTION(btnBrowseSpecific_Click)}, L""},
-          {"secondary windows and the vendor link",
-           {REACTION(btnBrowseForUsers_Click), REACTION(btnHelp_Click), REACTION(btnEULA_Click),
-            REACTION(btnWinZip_Click)},
-           L"Browse for Users opened | Help opened | licence opened | Web http://www.winzip.com/"},
-          {"quit",
-           {REACTION(btnQuit_Click)},
-           L"Browse for Users closed | licence closed | Help closed | quit"},
-      });
+  const std::vector<Case> cases = {
+      {"a destination with figures",
+       {Set(kDest, L"D:\\B")},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"an empty label", {Set(kLabel, L"")}, L"txtSpecificBackupFileName= | txtExampleFileName="},
+      {"an empty source",
+       {Set(kSrc, L"")},
+       L"TxtSrc= | txtSpecificDirectoryFiles= | specific: empty"},
+      {"a drive as source",
+       {Set(kSrc, L"D:\\")},
+       L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | "
+       L"specific: 1 files, 2 folders, 1,234,567 bytes"},
+      {"another user",
+       {Set(kUsers, L"jdoe")},
+       L"txtUsers=jdoe | txtSpecificUserFileName=C:\\Backup Zips\\jdoe-201108.zip | "
+       L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | user: 1 files, 1 folders, 1 "
+       L"bytes"},
+      {"a year picked",
+       {Select(kYear, 0)},
+       std::wstring(L"cmbFileNameYear=2009 (entry 0 of 5) | ") + Paths(L"200908") +
+           L" | focus on 2"},
+      // Typing runs nothing until the next rebuild.
+      {"typed list texts",
+       {TypeInList(kMonth, L"08"), TypeInList(kYear, L"2012"), Set(kLabel, L"x")},
+       L"cmbFileNameMonth=08 (entry 7 of 12) | cmbFileNameYear=2012 (none of 5) | "
+       L"txtSpecificBackupFileName=x | txtExampleFileName=C:\\Backup Zips\\x-201208.zip"},
+      {"text unlike the entry drops its selection",
+       {Select(kMonth, 0), TypeInList(kMonth, L"1")},
+       std::wstring(L"cmbFileNameMonth=01 (entry 0 of 12) | ") + Paths(L"201101") +
+           L" | focus on 1 | cmbFileNameMonth=1 (none of 12)"},
+      {"entries out of range", {Select(kMonth, 12), Select(kYear, -1)}, L""},
+      {"versioning off",
+       {REACTION(optNo_Click)},
+       std::wstring(L"optYes off | optNo on | cmbFileNameMonth= (none of 12) | frmMonth hidden | "
+                    L"cmbFileNameMonth= (none of 12) hidden | ") +
+           Paths(L"2011")},
+      {"versioning on while on", {REACTION(optYes_Click)}, L""},
+      {"versioning on writes even an empty user",
+       {REACTION(optNo_Click), Set(kUsers, L""), kLogFromHere, REACTION(optYes_Click)},
+       std::wstring(
+           L"optYes on | optNo off | frmMonth shown | cmbFileNameMonth=1 (none of 12) hidden | "
+           L"cmbFileNameMonth=1 (none of 12) | ") +
+           Paths(L"20111", L"") +
+           L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
+           L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
+           Paths(L"01", L"") +
+           L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
+           L"5) | " +
+           Paths(L"201101", L"") +
+           L" | focus on 2 | destination: empty | user blank | focus on 2 | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\-201101.zip"},
+      {"Reset2",
+       {REACTION(Reset2)},
+       std::wstring(L"frmMonth shown | cmbFileNameMonth=1 (none of 12) | cmbFileNameMonth=1 "
+                    L"(none of 12) | ") +
+           Paths(L"20111") +
+           L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
+           L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
+           Paths(L"01") +
+           L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
+           L"5) | " +
+           Paths(L"201101") +
+           L" | focus on 2 | destination: empty | user: empty | focus on 2 | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip"},
+      {"Reset2 with a profile handed over",
+       {REACTION(optNo_Click), kLogFromHere, HandedOver(L"Jdoe"), REACTION(Reset2)},
+       std::wstring(L"frmMonth shown | cmbFileNameMonth=1 (none of 12) hidden | "
+                    L"cmbFileNameMonth=1 (none of 12) | optYes on | optNo off | frmMonth shown | "
+                    L"cmbFileNameMonth=1 (none of 12) | cmbFileNameMonth=1 (none of 12) | ") +
+           Paths(L"20111") +
+           L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
+           L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
+           Paths(L"01") +
+           L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
+           L"5) | " +
+           Paths(L"201101") +
+           L" | focus on 2 | destination: empty | user: empty | focus on 2 | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | txtUsers=Jdoe | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\Jdoe-201101.zip | "
+           L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | "
+           L"user: 1 files, 1 folders, 1 bytes | " +
+           Paths(L"201101", L"Jdoe") +
+           L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
+           L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
+           Paths(L"01", L"Jdoe") +
+           L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
+           L"5) | " +
+           Paths(L"201101", L"Jdoe") +
+           L" | focus on 2 | destination: empty | user: 1 files, 1 folders, 1 bytes | focus on "
+           L"2 | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\Jdoe-201101.zip"},
+      {"a destination picked, cut at a NUL",
+       {FolderPicked(L"D:\\B" + std::wstring(1, L'\0') + L"junk"),
+        REACTION(btnBrowseDefault_Click)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"no destination picked", {REACTION(btnBrowseDefault_Click)}, L"destination: empty"},
+      {"a source picked",
+       {FolderPicked(L"D:\\"), REACTION(btnBrowseSpecific_Click)},
+       L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | "
+       L"specific: 1 files, 2 folders, 1,234,567 bytes"},
+      {"no source picked", {REACTION(btnBrowseSpecific_Click)}, L""},
+      {"secondary windows and the vendor link",
+       {REACTION(btnBrowseForUsers_Click), REACTION(btnHelp_Click), REACTION(btnEULA_Click),
+        REACTION(btnWinZip_Click)},
+       L"Browse for Users opened | Help opened | licence opened | Web http://www.winzip.com/"},
+      {"quit",
+       {REACTION(btnQuit_Click)},
+       L"Browse for Users closed | licence closed | Help closed | quit"},
+  };
+  ExpectCases(kPrepare, cases);
   Harness h;
   h.Run({REACTION(Form_Load), Set(kLabel, L"x"), Set(kSrc, L"E:\\"), Select(kMonth, 7)});
   size_t from = h.fake.log.size();
@@ -302,81 +297,80 @@ TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
 // A refresh the user's typing starts waits, blank, while more input is queued, and is made when
 // input pauses or before any other action; every other refresh runs to the end.
 TEST(MainWindow, TypedRefreshesWaitForAPauseOrTheNextAction) {
-  ExpectCases(
-      kPrepare,
-      {
-          {"typed, no input waiting",
-           {Type(kDest, L"D:\\B")},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes"},
-          {"typed, input waiting",
-           {InputAfter(0), Type(kDest, L"D:\\B")},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank"},
-          {"cut short after the first batch, refreshed when input pauses",
-           {InputAfter(1), Type(kDest, L"D:\\B"), Idle()},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes"},
-          {"three panels put off, made at the pause in order",
-           {InputAfter(0), Type(kSrc, L"D:\\"), InputAfter(0), Type(kUsers, L"jdoe"), InputAfter(0),
-            Type(kDest, L"D:\\B"), Idle()},
-           L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | specific blank | txtUsers=jdoe | "
-           L"txtSpecificUserFileName=C:\\Backup Zips\\jdoe-201108.zip | "
-           L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | user blank | "
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jdoe-201108.zip | destination blank | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes | "
-           L"user: 1 files, 1 folders, 1 bytes | specific: 1 files, 2 folders, 1,234,567 bytes"},
-          {"a pause cut short leaves the rest for the next",
-           {InputAfter(0), Type(kSrc, L"D:\\"), InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(1),
-            Idle(), Idle()},
-           L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | specific blank | "
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
-           L"destination blank | destination: 1 files, 1 folders, 1,234,567 bytes | "
-           L"specific: 1 files, 2 folders, 1,234,567 bytes"},
-          // Other fields' edits do not wait for the figures; any other action does.
-          {"another field typed",
-           {InputAfter(0), Type(kDest, L"D:\\B"), Type(kLabel, L"x")},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
-           L"txtSpecificBackupFileName=x | txtExampleFileName=D:\\B\\x-201108.zip"},
-          {"a click",
-           {InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(0), Click(Ctl::btnHelp)},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes | Help opened"},
-          {"a list pick",
-           {InputAfter(0), Type(kDest, L"D:\\B"), Select(kYear, 0)},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes | "
-           L"cmbFileNameYear=2009 (entry 0 of 5) | txtExampleFileName=D:\\B\\docs-200908.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-200908.zip | "
-           L"txtSpecificUserFiles=C:\\Users\\Jsmith\\Documents\\*.* | focus on 2"},
-          {"a backup",
-           {InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(0), Click(Ctl::btnBackupUser)},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes | chkWinZip=1 | ChkAddon=1 | "
-           L"archiver running | "
-           L"wzzip -u -p -r \"D:\\B\\Jsmith-201108.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\" | "
-           L"archiver ended | destination: 1 files, 1 folders, 1,234,567 bytes | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes"},
-          {"quit drops the panels",
-           {InputAfter(0), Type(kDest, L"D:\\B"), Click(Ctl::btnQuit)},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
-           L"Browse for Users closed | licence closed | Help closed | quit"},
-          {"a picked destination is no edit",
-           {FolderPicked(L"D:\\B"), InputAfter(0), Click(Ctl::btnBrowseDefault)},
-           L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
-           L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes | "
-           L"destination: 1 files, 1 folders, 1,234,567 bytes"},
-      });
+  const std::vector<Case> cases = {
+      {"typed, no input waiting",
+       {Type(kDest, L"D:\\B")},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"typed, input waiting",
+       {InputAfter(0), Type(kDest, L"D:\\B")},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank"},
+      {"cut short after the first batch, refreshed when input pauses",
+       {InputAfter(1), Type(kDest, L"D:\\B"), Idle()},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"three panels put off, made at the pause in order",
+       {InputAfter(0), Type(kSrc, L"D:\\"), InputAfter(0), Type(kUsers, L"jdoe"), InputAfter(0),
+        Type(kDest, L"D:\\B"), Idle()},
+       L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | specific blank | txtUsers=jdoe | "
+       L"txtSpecificUserFileName=C:\\Backup Zips\\jdoe-201108.zip | "
+       L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | user blank | "
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jdoe-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"user: 1 files, 1 folders, 1 bytes | specific: 1 files, 2 folders, 1,234,567 bytes"},
+      {"a pause cut short leaves the rest for the next",
+       {InputAfter(0), Type(kSrc, L"D:\\"), InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(1),
+        Idle(), Idle()},
+       L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | specific blank | "
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination blank | destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"specific: 1 files, 2 folders, 1,234,567 bytes"},
+      // Other fields' edits do not wait for the figures; any other action does.
+      {"another field typed",
+       {InputAfter(0), Type(kDest, L"D:\\B"), Type(kLabel, L"x")},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"txtSpecificBackupFileName=x | txtExampleFileName=D:\\B\\x-201108.zip"},
+      {"a click",
+       {InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(0), Click(Ctl::btnHelp)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | Help opened"},
+      {"a list pick",
+       {InputAfter(0), Type(kDest, L"D:\\B"), Select(kYear, 0)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"cmbFileNameYear=2009 (entry 0 of 5) | txtExampleFileName=D:\\B\\docs-200908.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-200908.zip | "
+       L"txtSpecificUserFiles=C:\\Users\\Jsmith\\Documents\\*.* | focus on 2"},
+      {"a backup",
+       {InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(0), Click(Ctl::btnBackupUser)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | chkWinZip=1 | ChkAddon=1 | "
+       L"archiver running | "
+       L"wzzip -u -p -r \"D:\\B\\Jsmith-201108.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\" | "
+       L"archiver ended | destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"quit drops the panels",
+       {InputAfter(0), Type(kDest, L"D:\\B"), Click(Ctl::btnQuit)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"Browse for Users closed | licence closed | Help closed | quit"},
+      {"a picked destination is no edit",
+       {FolderPicked(L"D:\\B"), InputAfter(0), Click(Ctl::btnBrowseDefault)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+  };
+  ExpectCases(kPrepare, cases);
 
   Harness handOver;  // a profile handed over from Browse for Users, after typing
   handOver.Run(kPrepare);
