@@ -1,22 +1,25 @@
 // A main window presenter on the fake platform whose view and shell write into the fake's log, so
-// one string per case tells what the window showed and did, in order: fields and lists as
-// "Name=text", refreshes as their panel's letter (with figures unless all zero), focus moves,
-// shell calls, launches and messages (shortened by the table of the system's texts below).
+// a case lists in words what the window showed and did, in order: "txtDefaultPath=D:\B" for a
+// field, "destination: 1 files, 1 folders, 1,234,567 bytes" for a refresh ("empty" for all 0,
+// "destination blank" for one that wrote no figures), messages by the name of their text with what
+// the program filled in, folders made, archiver runs. A failure names the case, the first event
+// that differs, the step it came in, what was expected and what came.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <array>
+#include <functional>
 #include <memory>
 #include <regex>
 #include <string>
 #include <vector>
 
-#include "core/control_table.h"
+#include "main_window/main_window.h"
 #include "fake_platform.h"
 #include "jobs/presence_check.h"
-#include "main_window/main_window.h"
+#include "metrics/metrics.h"
 #include "ui/main_form.h"
 
 namespace tessel::testing {
@@ -33,33 +36,33 @@ inline const std::wstring kBuiltIn =
 inline const std::wstring kUnchanged =
     L":\r\n%\r\n\r\n%\r\n\r\nThe stored default destination is unchanged.";
 inline const std::pair<const wchar_t*, std::wstring> kTexts[] = {
-    {L"NoWinZip", L"WinZip" + kNotFound},
-    {L"NoAddon", L"The WinZip Command Line Support Add-on" + kNotFound},
-    {L"Drive",
+    {L"no WinZip", L"WinZip" + kNotFound},
+    {L"no add-on", L"The WinZip Command Line Support Add-on" + kNotFound},
+    {L"no such drive",
      L"The default Drive, % , doesn't exist.\r\n\r\n"
      L"Please select appropriate drive before trying again."},
-    {L"Ask", L"The default folder, % , doesn't exist.\r\nWould you like it created?"},
-    {L"NotMade", L"The folder % could not be created.\r\n\r\n%"},
-    {L"NoRoot",
+    {L"create folder?", L"The default folder, % , doesn't exist.\r\nWould you like it created?"},
+    {L"folder not made", L"The folder % could not be created.\r\n\r\n%"},
+    {L"not a full path",
      L"A destination must be a full path that begins with a drive, such as "
      L"D:\\Backup Zips."},
-    {L"Slashes", L"Folders are separated by backslashes (\\), not by slashes (/): type % instead."},
-    {L"Blank",
+    {L"slashes", L"Folders are separated by backslashes (\\), not by slashes (/): type % instead."},
+    {L"blank field",
      L"Either the Source Path or Backup File Label is blank.\r\n\r\n"
      L"Please Enter Appropriate Data!"},
-    {L"Quote",
+    {L"quote",
      L"The field \"%\" contains a double quote (\"), which is not allowed in file or "
      L"folder names.\r\n\r\nPlease remove it and try again."},
-    {L"NoStart", L"The archiver could not be started:\r\n%\r\n\r\n%"},
-    {L"NoFolder", L"The settings folder could not be created" + kBuiltIn},
-    {L"NoFile", L"The settings file could not be created" + kBuiltIn},
-    {L"NoRead", L"The settings file could not be read" + kBuiltIn},
-    {L"Kept", L"The settings folder could not be created" + kUnchanged},
-    {L"NotStored", L"The default destination could not be stored in" + kUnchanged}};
+    {L"archiver not started", L"The archiver could not be started:\r\n%\r\n\r\n%"},
+    {L"settings folder not made", L"The settings folder could not be created" + kBuiltIn},
+    {L"settings file not made", L"The settings file could not be created" + kBuiltIn},
+    {L"settings file not read", L"The settings file could not be read" + kBuiltIn},
+    {L"stored default kept", L"The settings folder could not be created" + kUnchanged},
+    {L"default not stored", L"The default destination could not be stored in" + kUnchanged}};
 
-// A system text as its key and filled-in parts ("Ask(D:\New)"), each part shortened in turn.
-inline std::wstring Brief(const std::wstring& text) {
-  for (const auto& [key, pattern] : kTexts) {
+// A system text by its name, with what was filled in: "folder not made (D:\F, exists)".
+inline std::wstring Named(const std::wstring& text) {
+  for (const auto& [name, pattern] : kTexts) {
     std::wstring expression;
     for (wchar_t c : pattern) {
       if (c == L'%')
@@ -70,11 +73,59 @@ inline std::wstring Brief(const std::wstring& text) {
     std::wsmatch parts;
     if (!std::regex_match(text, parts, std::wregex(expression))) continue;
     std::wstring fills;
-    for (size_t i = 1; i < parts.size(); ++i) fills += (i > 1 ? L";" : L"") + Brief(parts[i]);
-    return parts.size() > 1 ? key + (L"(" + fills + L")") : key;
+    for (size_t i = 1; i < parts.size(); ++i) fills += (i > 1 ? L", " : L"") + Named(parts[i]);
+    return parts.size() > 1 ? name + (L" (" + fills + L")") : name;
   }
   return text;
 }
+
+// The file count, folder count and folder size boxes of a panel: the one place the tests know them.
+inline std::array<Ctl, 3> PanelBoxes(Panel panel) {
+  static const std::array<Ctl, 3> boxes[] = {
+      {Ctl::txtFileCountDestination, Ctl::txtFolderCountDestination, Ctl::txtFolderSizeDestination},
+      {Ctl::txtFileCountUser, Ctl::txtFolderCountUser, Ctl::txtFolderSizeUser},
+      {Ctl::txtFileCountSpecific, Ctl::txtFolderCountSpecific, Ctl::txtFolderSizeSpecific}};
+  return boxes[static_cast<int>(panel)];
+}
+
+// The field each text box shows, written out here rather than taken from the program's own
+// mapping, so that a wrong one shows; nullptr for other controls.
+inline const std::wstring* Text(const BackupSettings& s, Ctl c) {
+  const std::pair<Ctl, const std::wstring*> fields[] = {
+      {Ctl::txtDefaultPath, &s.txtDefaultPath},
+      {Ctl::TxtSrc, &s.TxtSrc},
+      {Ctl::txtSpecificBackupFileName, &s.txtSpecificBackupFileName},
+      {Ctl::txtUsers, &s.txtUsers},
+      {Ctl::txtExampleFileName, &s.txtExampleFileName},
+      {Ctl::txtSpecificUserFileName, &s.txtSpecificUserFileName},
+      {Ctl::txtSpecificUserFiles, &s.txtSpecificUserFiles},
+      {Ctl::txtSpecificDirectoryFiles, &s.txtSpecificDirectoryFiles},
+      {Ctl::txtFileCountDestination, &s.txtFileCountDestination},
+      {Ctl::txtFolderCountDestination, &s.txtFolderCountDestination},
+      {Ctl::txtFolderSizeDestination, &s.txtFolderSizeDestination},
+      {Ctl::txtFileCountUser, &s.txtFileCountUser},
+      {Ctl::txtFolderCountUser, &s.txtFolderCountUser},
+      {Ctl::txtFolderSizeUser, &s.txtFolderSizeUser},
+      {Ctl::txtFileCountSpecific, &s.txtFileCountSpecific},
+      {Ctl::txtFolderCountSpecific, &s.txtFolderCountSpecific},
+      {Ctl::txtFolderSizeSpecific, &s.txtFolderSizeSpecific}};
+  for (const auto& [field, text] : fields) {
+    if (c == field) return text;
+  }
+  return nullptr;
+}
+
+inline std::wstring NameOf(Ctl c) {
+  return std::wstring(ui::MainControl(c).name);
+}
+
+class Harness;
+// One step of a case: what it does, in words, and the doing.
+struct Step {
+  std::wstring what;
+  std::function<void(Harness&)> run;
+  bool queuesInput = false;  // the input it queues is met by the next step, not this one
+};
 
 class Harness : public MainView, public Shell {
  public:
@@ -84,180 +135,228 @@ class Harness : public MainView, public Shell {
     w = std::make_unique<MainWindow>(fake.platform, *this, *this);
   }
   const BackupSettings& S() const { return w->Settings(); }
-  void Clear() { fake.log.clear(); }
 
-  // Runs steps separated by "; ". "Dest=", "Src=", "Label=", "User=" set a field, and "typed "
-  // before them is the user's edit; "Year=" and "Month=" type into a list, "Year#2" selects an
-  // entry, "click=" clicks a control, "idle" is a pause in the input; "input=N" makes input wait
-  // during the next step after N questions; "pick=" queues a folder pick, "No" a No answer,
-  // "Pick=" a profile pick, "Clear" empties the log, "stored?" logs the settings file's bytes and
-  // "restart" what a Reset shows as the destination; "stored=", "file=", "big=", "dir=", "rm=",
-  // "windir=", "netuser" (none) or "netuser=", "failReads", "failWrites" and "launch=" (its
-  // failure) arrange the machine; anything else names a reaction or button of the window.
-  void Do(std::wstring_view steps) {
-    for (size_t at = 0; at < steps.size();) {
-      size_t end = std::min(steps.find(L"; ", at), steps.size());
-      std::wstring_view step = steps.substr(at, end - at);
-      Step(step);
-      // The input was handled by the step it came during.
-      if (!step.starts_with(L"input=")) fake.dialogs.inputAfter = -1;
-      at = end + 2;
+  void Run(const std::vector<Step>& steps) {
+    for (const Step& step : steps) {
+      step.run(*this);
+      if (!step.queuesInput) fake.dialogs.inputAfter = -1;
+      stepEnds.push_back({fake.log.size(), step.what});
     }
   }
-  void Step(std::wstring_view step) {
-    bool typed = step.starts_with(L"typed ");
-    if (typed) step.remove_prefix(6);
-    size_t op = std::min(step.find_first_of(L"=#"), step.size());
-    std::wstring name(step.substr(0, op + (op < step.size() && step[op] == L'#')));
-    std::wstring a(step.substr(std::min(op + 1, step.size())));
-    MainWindow& m = *w;
-    auto edit = [&](Ctl field) { typed ? m.EditText(field, a) : m.SetText(field, a); };
-    const std::map<std::wstring, std::function<void()>> steps = {
-        {L"Dest", [&] { edit(Ctl::txtDefaultPath); }},
-        {L"Src", [&] { edit(Ctl::TxtSrc); }},
-        {L"Label", [&] { edit(Ctl::txtSpecificBackupFileName); }},
-        {L"User", [&] { edit(Ctl::txtUsers); }},
-        {L"click", [&] { m.Click(static_cast<Ctl>(ui::MainForm().Find(a)->id)); }},
-        {L"idle", [&] { m.InputPaused(); }},
-        {L"input", [&] { fake.dialogs.inputAfter = std::stoi(a); }},
-        {L"Year", [&] { m.SetListText(Ctl::cmbFileNameYear, a); }},
-        {L"Month", [&] { m.SetListText(Ctl::cmbFileNameMonth, a); }},
-        {L"Year#", [&] { m.SelectListEntry(Ctl::cmbFileNameYear, std::stoi(a)); }},
-        {L"Month#", [&] { m.SelectListEntry(Ctl::cmbFileNameMonth, std::stoi(a)); }},
-        {L"Form_Load", [&] { m.Form_Load(); }},
-        {L"optNo_Click", [&] { m.optNo_Click(); }},
-        {L"optYes_Click", [&] { m.optYes_Click(); }},
-        {L"Reset2", [&] { m.Reset2(); }},
-        {L"btnReset_Click", [&] { m.btnReset_Click(); }},
-        {L"btnQuit_Click", [&] { m.btnQuit_Click(); }},
-        {L"btnBackupUser_Click", [&] { m.btnBackupUser_Click(); }},
-        {L"btnSpecificBackup_Click", [&] { m.btnSpecificBackup_Click(); }},
-        {L"btnDefaultDestination_Click", [&] { m.btnDefaultDestination_Click(); }},
-        {L"btnBrowseDefault_Click", [&] { m.btnBrowseDefault_Click(); }},
-        {L"btnBrowseSpecific_Click", [&] { m.btnBrowseSpecific_Click(); }},
-        {L"btnBrowseForUsers_Click", [&] { m.btnBrowseForUsers_Click(); }},
-        {L"btnHelp_Click", [&] { m.btnHelp_Click(); }},
-        {L"btnEULA_Click", [&] { m.btnEULA_Click(); }},
-        {L"btnWinZip_Click", [&] { m.btnWinZip_Click(); }},
-        {L"pick", [&] { fake.dialogs.folderPicks.push_back(a); }},
-        {L"No", [&] { fake.dialogs.answers.push_back(Answer::No); }},
-        {L"Clear", [&] { Clear(); }},
-        {L"stored?",
-         [&] {
-           Note(L"stored " + fake.sys.FromCodePage(fake.fs.Content(kStoredFile).value_or("")));
-         }},
-        {L"restart",
-         [&] {
-           size_t before = fake.log.size();
-           m.btnReset_Click();
-           fake.log.resize(before);
-           Note(L"shows " + S().txtDefaultPath);
-         }},
-        {L"Pick", [&] { SelectedUserName = a; }},
-        {L"stored", [&] { fake.fs.AddTextFile(kStoredFile, std::string(a.begin(), a.end())); }},
-        {L"file", [&] { fake.fs.AddFile(a, 1); }},
-        {L"big", [&] { fake.fs.AddFile(a, 1234567); }},
-        {L"dir", [&] { fake.fs.AddFolder(a); }},
-        {L"rm", [&] { fake.fs.Remove(a); }},
-        {L"windir", [&] { fake.sys.windowsDirectory = a; }},
-        {L"netuser",
-         [&] { fake.sys.userName = op < step.size() ? std::optional(a) : std::nullopt; }},
-        {L"failReads", [&] { fake.fs.failReads = true; }},
-        {L"failWrites", [&] { fake.fs.failWrites = true; }},
-        {L"launch", [&] { fake.sys.launchResult = Status::Failed(a); }}};
-    steps.at(name)();
-  }
-  std::wstring Log() const {
-    const std::wstring zip = L"Run \"C:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r ";
-    std::wstring out;
+  // The window's log in words, each event with the step it came in.
+  std::vector<std::wstring> Log() const {
+    const std::wstring zip = L"Run \"C:\\Program Files\\WinZip\\wzzip.exe\" ";
+    std::vector<std::wstring> out;
     for (const std::wstring& e : fake.log) {
-      std::wstring shown = e.starts_with(zip) ? L"Zip " + e.substr(zip.size()) : e;
-      if (e.starts_with(L"!Tessel\n")) shown = Brief(e.substr(8));
-      out += (out.empty() ? L"" : L" | ") + shown;
+      if (e.starts_with(L"!Tessel\n"))
+        out.push_back(L"message " + Named(e.substr(8)));
+      else if (e.starts_with(L"+"))
+        out.push_back(L"made " + e.substr(1));
+      else
+        out.push_back(e.starts_with(zip) ? L"wzzip " + e.substr(zip.size()) : e);
     }
     return out;
+  }
+  std::wstring StepOf(size_t event) const {
+    for (const auto& [end, what] : stepEnds) {
+      if (event < end) return what;
+    }
+    return L"(none: the log ended)";
   }
 
   void Changed(Ctl c) override {
     const BackupSettings& s = S();
+    const std::wstring name = NameOf(c);
     auto list = [](const ComboState& l) {
-      return l.text + L"@" + std::to_wstring(l.selected) + L"/" + std::to_wstring(l.entries.size());
+      return L"=" + l.text + L" (" +
+             (l.selected < 0 ? L"none" : L"entry " + std::to_wstring(l.selected)) + L" of " +
+             std::to_wstring(l.entries.size()) + L")";
     };
-    const std::pair<Ctl, std::wstring> shown[] = {
-        {Ctl::txtDefaultPath, L"Dest=" + s.txtDefaultPath},
-        {Ctl::TxtSrc, L"Src=" + s.TxtSrc},
-        {Ctl::txtSpecificBackupFileName, L"Label=" + s.txtSpecificBackupFileName},
-        {Ctl::txtUsers, L"User=" + s.txtUsers},
-        {Ctl::txtExampleFileName, L"Example=" + s.txtExampleFileName},
-        {Ctl::txtSpecificUserFileName, L"UserFile=" + s.txtSpecificUserFileName},
-        {Ctl::txtSpecificUserFiles, L"UserFiles=" + s.txtSpecificUserFiles},
-        {Ctl::txtSpecificDirectoryFiles, L"DirFiles=" + s.txtSpecificDirectoryFiles},
-        {Ctl::cmbFileNameYear, L"Year=" + list(s.cmbFileNameYear)},
-        {Ctl::cmbFileNameMonth,
-         L"Month=" + list(s.cmbFileNameMonth) + (s.cmbFileNameMonthVisible ? L"" : L"^")},
-        {Ctl::frmMonth, s.frmMonthVisible ? L"frmMonth" : L"frmMonth^"},
-        {Ctl::optYes, s.optYes ? L"Yes" : L"Yes^"},
-        {Ctl::optNo, s.optNo ? L"No" : L"No^"},
-        {Ctl::chkWinZip, L"WinZip=" + std::to_wstring(s.chkWinZip)},
-        {Ctl::ChkAddon, L"Addon=" + std::to_wstring(s.ChkAddon)}};
-    for (const auto& [control, text] : shown) {
-      if (c == control) return Note(text);
+    if (c == Ctl::cmbFileNameYear) return Note(name + list(s.cmbFileNameYear));
+    if (c == Ctl::cmbFileNameMonth)
+      return Note(name + list(s.cmbFileNameMonth) + (s.cmbFileNameMonthVisible ? L"" : L" hidden"));
+    if (c == Ctl::frmMonth) return Note(name + (s.frmMonthVisible ? L" shown" : L" hidden"));
+    if (c == Ctl::optYes || c == Ctl::optNo)
+      return Note(name + ((c == Ctl::optYes ? s.optYes : s.optNo) ? L" on" : L" off"));
+    if (c == Ctl::chkWinZip || c == Ctl::ChkAddon)
+      return Note(name + L"=" + std::to_wstring(c == Ctl::chkWinZip ? s.chkWinZip : s.ChkAddon));
+    for (Panel p : {Panel::Destination, Panel::User, Panel::Specific}) {
+      const std::array<Ctl, 3> boxes = PanelBoxes(p);
+      if (std::find(boxes.begin(), boxes.end(), c) != boxes.end()) return PanelChanged(p, c);
     }
-    // A refresh blanks its three boxes and writes its folder count box last, and each
-    // panel's folder count and size boxes lie two and four controls after its file count box.
-    const Ctl files[] = {Ctl::txtFileCountDestination, Ctl::txtFileCountUser,
-                         Ctl::txtFileCountSpecific};
-    for (int p = 0; p < 3; ++p) {
-      auto box = [&](int k) { return *TextField(s, Ctl(static_cast<int>(files[p]) + 2 * k)); };
-      // Logged when the last box is blanked; "!" if another kept its figures.
-      if (c == Ctl(static_cast<int>(files[p]) + 4) && box(2).empty()) {
-        Note(std::wstring(1, L"DUS"[p]) + (box(0) + box(1) == L"" ? L"" : L"!"));
-      }
-      if (c == Ctl(static_cast<int>(files[p]) + 2) && box(0) + box(1) + box(2) != L"000" &&
-          !box(1).empty()) {
-        fake.log.back() += L"=" + box(0) + L"/" + box(1) + L"/" + box(2);
-      }
-    }
+    if (const std::wstring* text = Text(s, c)) return Note(name + L"=" + *text);
+    ADD_FAILURE() << "a change of an unexpected control: " << name;
   }
-  void MoveFocus(int n) override { Note(L"Tab" + std::to_wstring(n)); }
-  void Centre() override { Note(L"Centre"); }
-  void Show() override { Note(L"Show"); }
-  void CloseBrowseUsers() override { Note(L"-Browse"); }
-  void CloseEula() override { Note(L"-Eula"); }
-  void CloseHelp() override { Note(L"-Help"); }
-  void OpenBrowseUsers() override { Note(L"Browse"); }
-  void OpenHelp() override { Note(L"Help"); }
-  void OpenEula() override { Note(L"Eula"); }
+  void MoveFocus(int n) override { Note(L"focus on " + std::to_wstring(n)); }
+  void Centre() override { Note(L"centred"); }
+  void Show() override { Note(L"shown"); }
+  void CloseBrowseUsers() override { Note(L"Browse for Users closed"); }
+  void CloseEula() override { Note(L"licence closed"); }
+  void CloseHelp() override { Note(L"Help closed"); }
+  void OpenBrowseUsers() override { Note(L"Browse for Users opened"); }
+  void OpenHelp() override { Note(L"Help opened"); }
+  void OpenEula() override { Note(L"licence opened"); }
   void ReloadMainWindow() override {
-    Note(L"Reload");
+    Note(L"main window rebuilt");
     w = std::make_unique<MainWindow>(fake.platform, *this, *this);
     w->Form_Load();
   }
-  void Quit() override { Note(L"Quit"); }
-  void ArchiverRunning(bool running) override { Note(running ? L"Archiving" : L"Archived"); }
+  void Quit() override { Note(L"quit"); }
+  void ArchiverRunning(bool running) override {
+    Note(running ? L"archiver running" : L"archiver ended");
+  }
+  void Note(std::wstring event) { fake.log.push_back(std::move(event)); }
 
   fake::FakePlatform fake;
   std::unique_ptr<MainWindow> w;
+  std::vector<std::pair<size_t, std::wstring>> stepEnds;
+  size_t logFrom = SIZE_MAX;  // where kLogFromHere ran
 
  private:
-  void Note(std::wstring event) { fake.log.push_back(std::move(event)); }
+  // Logged when the last box is blanked (all three blank, or not) and when the figures are in.
+  void PanelChanged(Panel p, Ctl c) {
+    static const wchar_t* kNames[] = {L"destination", L"user", L"specific"};
+    const std::array<Ctl, 3> boxes = PanelBoxes(p);
+    const std::wstring &files = *Text(S(), boxes[0]), &folders = *Text(S(), boxes[1]),
+                       &bytes = *Text(S(), boxes[2]);
+    std::wstring panel = kNames[static_cast<int>(p)];
+    if (c == boxes[2] && bytes.empty())
+      Note(panel + (files.empty() && folders.empty() ? L" blank" : L" blank but for figures kept"));
+    if (c != boxes[1] || folders.empty()) return;
+    // A refresh's blanking is folded into the figures that follow it.
+    std::wstring figures = files + folders + bytes == L"000"
+                               ? L"empty"
+                               : files + L" files, " + folders + L" folders, " + bytes + L" bytes";
+    if (fake.log.back() == panel + L" blank")
+      fake.log.back() = panel + L": " + figures;
+    else
+      Note(panel + L" figures unblanked: " + figures);
+  }
 };
 
-// Runs `prepare` and then each case's steps on a fresh window, and compares the log (of the last
-// step only when `lastStep`, less a leading `skip`) with the case's.
-template <size_t N>
-void ExpectLogs(const std::wstring& prepare, const std::wstring (&cases)[N][2],
-                const std::wstring& skip = L"", bool lastStep = false) {
-  for (const auto& [steps, log] : cases) {
+// A case: its steps, and its log in words (events joined by " | ").
+struct Case {
+  const char* name;
+  std::vector<Step> steps;
+  std::wstring log;
+};
+
+// Steps, each named for a failure's message.
+inline Step Set(Ctl field, std::wstring text) {
+  return {NameOf(field) + L" set to \"" + text + L"\"",
+          [=](Harness& h) { h.w->SetText(field, text); }};
+}
+inline Step Type(Ctl field, std::wstring text) {
+  return {L"\"" + text + L"\" typed into " + NameOf(field),
+          [=](Harness& h) { h.w->EditText(field, text); }};
+}
+inline Step TypeInList(Ctl list, std::wstring text) {
+  return {L"\"" + text + L"\" typed into " + NameOf(list),
+          [=](Harness& h) { h.w->SetListText(list, text); }};
+}
+inline Step Select(Ctl list, int entry) {
+  return {L"entry " + std::to_wstring(entry) + L" of " + NameOf(list) + L" selected",
+          [=](Harness& h) { h.w->SelectListEntry(list, entry); }};
+}
+inline Step Click(Ctl control) {
+  return {NameOf(control) + L" clicked", [=](Harness& h) { h.w->Click(control); }};
+}
+// A reaction run by its name, as the program runs it.
+#define REACTION(name)                                     \
+  Step {                                                   \
+    L"" #name, [](Harness& running) { running.w->name(); } \
+  }
+inline Step Idle() {
+  return {L"input paused", [](Harness& h) { h.w->InputPaused(); }};
+}
+// Input waits during the next step after `questions` questions.
+inline Step InputAfter(int questions) {
+  return {L"input waiting after " + std::to_wstring(questions) + L" questions",
+          [=](Harness& h) { h.fake.dialogs.inputAfter = questions; }, true};
+}
+// The machine, the user's answers and picks.
+inline Step Given(std::wstring what, std::function<void(fake::FakePlatform&)> arrange) {
+  return {what, [=](Harness& h) { arrange(h.fake); }};
+}
+inline Step File(std::wstring path, uint64_t size = 1) {
+  return Given(L"file " + path, [=](fake::FakePlatform& f) { f.fs.AddFile(path, size); });
+}
+inline Step Folder(std::wstring path) {
+  return Given(L"folder " + path, [=](fake::FakePlatform& f) { f.fs.AddFolder(path); });
+}
+inline Step Gone(std::wstring path) {
+  return Given(L"no " + path, [=](fake::FakePlatform& f) { f.fs.Remove(path); });
+}
+inline Step Stored(std::string bytes) {
+  return Given(L"settings file holds " + std::wstring(bytes.begin(), bytes.end()),
+               [=](fake::FakePlatform& f) { f.fs.AddTextFile(kStoredFile, bytes); });
+}
+inline Step WindowsIn(std::wstring folder) {
+  return Given(L"Windows in " + folder,
+               [=](fake::FakePlatform& f) { f.sys.windowsDirectory = folder; });
+}
+inline Step AnswerNo() {
+  return Given(L"a No answer queued",
+               [](fake::FakePlatform& f) { f.dialogs.answers.push_back(Answer::No); });
+}
+inline Step FolderPicked(std::wstring folder) {
+  return Given(L"folder picked " + folder,
+               [=](fake::FakePlatform& f) { f.dialogs.folderPicks.push_back(folder); });
+}
+inline Step HandedOver(std::wstring user) {
+  return {L"profile handed over " + user, [=](Harness&) { SelectedUserName = user; }};
+}
+
+// A log written as events joined by " | ", split.
+inline std::vector<std::wstring> Events(const std::wstring& joined) {
+  std::vector<std::wstring> events;
+  for (size_t at = 0; at < joined.size();) {
+    size_t end = std::min(joined.find(L" | ", at), joined.size());
+    events.push_back(joined.substr(at, end - at));
+    at = end + 3;
+  }
+  return events;
+}
+
+inline const Step kLogFromHere = {L"(log from here)",
+                                  [](Harness& h) { h.logFrom = h.fake.log.size(); }};
+
+// Compares the log from event `from` on with `expected` (events joined by " | "), naming the
+// first event that differs and the step it came in; `whole`: and no event after those expected.
+inline void ExpectLog(const Harness& h, const std::wstring& expected, size_t from = 0,
+                      bool whole = true) {
+  std::vector<std::wstring> got = h.Log(), want = Events(expected);
+  from = std::min(from, got.size());
+  if (!whole) got.resize(std::min(got.size(), from + want.size()));
+  std::wstring all;
+  for (size_t i = from; i < got.size(); ++i) all += L"\n  " + got[i] + L"   <- " + h.StepOf(i);
+  for (size_t i = 0; i < std::max(want.size(), got.size() - from); ++i) {
+    std::wstring expect = i < want.size() ? want[i] : L"(nothing more)";
+    std::wstring seen = from + i < got.size() ? got[from + i] : L"(nothing more)";
+    if (expect == seen) continue;
+    ADD_FAILURE() << "event " << i + 1 << " (in step " << h.StepOf(from + i) << "):\n  expected "
+                  << expect << "\n  got      " << seen << "\nthe whole log:" << all;
+    return;
+  }
+}
+
+// Runs each case on a fresh window after `given`, and compares the log of its steps (of its last
+// step only, when `lastStepOnly`; from kLogFromHere on, if it holds one). The busy pointer must be
+// off after each.
+inline void ExpectCases(const std::vector<Step>& given, const std::vector<Case>& cases,
+                        bool lastStepOnly = false) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     Harness h;
-    size_t last = lastStep && steps.rfind(L"; ") != std::wstring::npos ? steps.rfind(L"; ") + 2 : 0;
-    h.Do(prepare + L"; " + steps.substr(0, last) + L"Clear; " + steps.substr(last));
-    std::wstring shown = h.Log();
-    if (!skip.empty() && shown.starts_with(skip)) shown.erase(0, skip.size());
-    EXPECT_EQ(shown, log) << steps;
-    EXPECT_EQ(std::count(h.fake.dialogs.busy.begin(), h.fake.dialogs.busy.end(), '+') * 2,
-              h.fake.dialogs.busy.size())
-        << "the busy pointer goes off after each refresh";
+    h.Run(given);
+    if (lastStepOnly) h.Run({c.steps.begin(), c.steps.end() - 1});
+    size_t from = h.fake.log.size();
+    h.Run(lastStepOnly ? std::vector<Step>{c.steps.back()} : c.steps);
+    if (h.logFrom != SIZE_MAX) from = h.logFrom;
+    ExpectLog(h, c.log, from);
+    std::string& busy = h.fake.dialogs.busy;
+    EXPECT_EQ(std::count(busy.begin(), busy.end(), '+') * 2, busy.size())
+        << "busy pointer " << busy;
     SelectedUserName.clear();
   }
 }

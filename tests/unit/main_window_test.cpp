@@ -1,5 +1,5 @@
-// The main window's start-up, reactions, versioning, Reset2 and buttons, each case compared as
-// the one log of what the window showed and did.
+// The main window's start-up, reactions, versioning, Reset2 and buttons: each case's steps, and
+// in words all the window showed and did in them.
 #include "core/text.h"
 #include "core/vendor_link.h"
 #include "main_window_harness.h"
@@ -7,176 +7,383 @@
 namespace tessel::testing {
 namespace {
 
-const std::wstring kEmpty = L"Example= | UserFile= | UserFiles= | ";
+constexpr Ctl kDest = Ctl::txtDefaultPath, kSrc = Ctl::TxtSrc, kUsers = Ctl::txtUsers,
+              kLabel = Ctl::txtSpecificBackupFileName, kYear = Ctl::cmbFileNameYear,
+              kMonth = Ctl::cmbFileNameMonth;
+
+Step ReadsFail() {
+  return Given(L"reads fail", [](fake::FakePlatform& f) { f.fs.failReads = true; });
+}
+Step WritesFail() {
+  return Given(L"writes fail", [](fake::FakePlatform& f) { f.fs.failWrites = true; });
+}
+Step UserName(std::optional<std::wstring> name) {
+  return Given(L"network user " + name.value_or(L"(none)"),
+               [=](fake::FakePlatform& f) { f.sys.userName = name; });
+}
 
 // Each start-up's log begins with what the settings file gave and ends with the archiver check.
 TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
-  const std::wstring ok = L"WinZip=1 | Addon=1 | Show";
-  const std::wstring one = L"Dest=D:\\1 | Example= | UserFile= | D | ";
-  const std::wstring builtIn = L"Dest=C:\\Backup Zips | Example= | UserFile= | D | Month";
-  const std::wstring cases[][3] = {
-      {L"windir=C:\\W",
-       L"+C:\\Program Files\\Tessel | Dest=C:\\Backup Zips | Example= | UserFile= | D | "
-       L"Month=@-1/12 | Month=01@0/12 | Example= | UserFile= | UserFiles= | Tab1 | Year=@-1/5 | "
-       L"Year=2011@2/5 | Example= | UserFile= | UserFiles= | Tab2 | User=jsmith | UserFile=C:\\"
-       L"Backup Zips\\jsmith-201101.zip | UserFiles=C:\\USers\\Jsmith\\Documents\\*.* | U | D | "
-       L"U | Example= | UserFile=C:\\Backup Zips\\jsmith-201101.zip | UserFiles=C:\\Users\\"
-       L"Jsmith\\Documents\\*.* | WinZip=1 | Addon=1 | Show",
-       ok},
-      {L"stored=D:\\1\r\n  E:\\2  ", one + L"Dest=  E:\\2   | Example= | UserFile= | D | Month",
-       ok},
-      {L"stored=D:\\1\r\n\r\n", one + L"Dest= | Example= | UserFile= | D | " + builtIn, ok},
-      {L"stored=D:\\1; failReads", L"NoRead(" + kStoredFile + L";unreadable) | " + builtIn, ok},
-      {L"dir=" + kStoredFile,
-       L"NoRead(" + kStoredFile + L";A folder is in the way: " + kStoredFile + L") | " + builtIn,
-       ok},
-      {L"file=C:\\Program Files\\Tessel",
-       L"NoFolder(C:\\Program Files\\Tessel\\;A file is in the way: C:\\Program Files\\Tessel) | " +
-           builtIn,
-       ok},
-      {L"failWrites",
-       L"+C:\\Program Files\\Tessel | NoFile(" + kStoredFile + L";disk full) | " + builtIn, ok},
-      {L"windir=   ", L"NoFolder(:\\Program Files\\Tessel\\;not found) | Dest=:\\Backup Zips", ok},
-      {L"netuser", L"+C:", L"Tab2 | User= | UserFile= | UserFiles= | U | D | U | " + kEmpty + ok},
-      {std::wstring(L"netuser=jdoe\0junk", 17), L"+C:",
-       L"UserFiles=C:\\Users\\Jdoe\\Documents\\*.* | " + ok},
-      {L"Pick=Jdoe", L"+C:", L"Tab2 | D | U | " + kEmpty + ok},
-      {L"rm=" + std::wstring(kWinZipProbePath), L"+C:", L"NoWinZip | Addon=1 | Show"},
-      {L"dir=" + std::wstring(kAddonProbePath), L"+C:", L"WinZip=1 | Addon=1 | Show"},
+  struct {
+    const char* name;
+    std::vector<Step> given;
+    std::wstring begins, ends = L"chkWinZip=1 | ChkAddon=1 | shown";
+  } const cases[] = {
+      {"first start",
+       {WindowsIn(L"C:\\W")},
+       L"centred | made C:\\Program Files\\Tessel | txtDefaultPath=C:\\Backup Zips | "
+       L"txtExampleFileName= | txtSpecificUserFileName= | destination: empty | "
+       L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | "
+       L"txtExampleFileName= | txtSpecificUserFileName= | txtSpecificUserFiles= | focus on 1 | "
+       L"cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of 5) | "
+       L"txtExampleFileName= | txtSpecificUserFileName= | txtSpecificUserFiles= | focus on 2 | "
+       L"txtUsers=jsmith | txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | "
+       L"txtSpecificUserFiles=C:\\USers\\Jsmith\\Documents\\*.* | user: empty | "
+       L"destination: empty | user: empty | txtExampleFileName= | "
+       L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | "
+       L"txtSpecificUserFiles=C:\\Users\\Jsmith\\Documents\\*.* | chkWinZip=1 | ChkAddon=1 | "
+       L"shown"},
+      {"a stored destination with a second line",
+       {Stored("D:\\1\r\n  E:\\2  ")},
+       L"centred | txtDefaultPath=D:\\1 | txtExampleFileName= | txtSpecificUserFileName= | "
+       L"destination: empty | txtDefaultPath=  E:\\2   | txtExampleFileName= | "
+       L"txtSpecificUserFileName= | destination: empty"},
+      {"a blank second line",
+       {Stored("D:\\1\r\n\r\n")},
+       L"centred | txtDefaultPath=D:\\1 | txtExampleFileName= | txtSpecificUserFileName= | "
+       L"destination: empty | txtDefaultPath= | txtExampleFileName= | "
+       L"txtSpecificUserFileName= | destination: empty | txtDefaultPath=C:\\Backup Zips | "
+       L"txtExampleFileName= | txtSpecificUserFileName= | destination: empty"},
+      {"an unreadable settings file",
+       {Stored("D:\\1"), ReadsFail()},
+       L"centred | "
+       L"message settings file not read (C:\\Program Files\\Tessel\\DefaultDestinationPath.tx"
+       L"t, unreadable) | txtDefaultPath=C:\\Backup Zips | txtExampleFileName= | "
+       L"txtSpecificUserFileName= | destination: empty"},
+      {"a folder in the settings file's way",
+       {Folder(kStoredFile)},
+       L"centred | "
+       L"message settings file not read (C:\\Program Files\\Tessel\\DefaultDestinationPath.tx"
+       L"t, A folder is in the way: C:\\Program Files\\Tessel\\DefaultDestinationPath.txt) | "
+       L"txtDefaultPath=C:\\Backup Zips | txtExampleFileName= | txtSpecificUserFileName= | "
+       L"destination: empty"},
+      {"a file in the settings folder's way",
+       {File(L"C:\\Program Files\\Tessel")},
+       L"centred | "
+       L"message settings folder not made (C:\\Program Files\\Tessel\\, A file is in the way:"
+       L" C:\\Program Files\\Tessel) | txtDefaultPath=C:\\Backup Zips | txtExampleFileName= | "
+       L"txtSpecificUserFileName= | destination: empty"},
+      {"writes fail",
+       {WritesFail()},
+       L"centred | made C:\\Program Files\\Tessel | "
+       L"message settings file not made (C:\\Program Files\\Tessel\\DefaultDestinationPath.tx"
+       L"t, disk full) | txtDefaultPath=C:\\Backup Zips | txtExampleFileName= | "
+       L"txtSpecificUserFileName= | destination: empty"},
+      {"a blank Windows folder",
+       {WindowsIn(L"   ")},
+       L"centred | message settings folder not made (:\\Program Files\\Tessel\\, not found) | "
+       L"txtDefaultPath=:\\Backup Zips | txtExampleFileName= | txtSpecificUserFileName= | "
+       L"destination: empty"},
+      {"no network user",
+       {UserName(std::nullopt)},
+       L"centred | made C:\\Program Files\\Tessel",
+       L"focus on 2 | txtUsers= | txtSpecificUserFileName= | txtSpecificUserFiles= | "
+       L"user blank | destination: empty | user blank | txtExampleFileName= | "
+       L"txtSpecificUserFileName= | txtSpecificUserFiles= | chkWinZip=1 | ChkAddon=1 | shown"},
+      {"a user name cut at a NUL",
+       {UserName(std::wstring(L"jdoe\0junk", 9))},
+       L"centred | made C:\\Program Files\\Tessel",
+       L"focus on 2 | txtUsers=jdoe | "
+       L"txtSpecificUserFileName=C:\\Backup Zips\\jdoe-201101.zip | "
+       L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | user: empty | "
+       L"destination: empty | user: empty | txtExampleFileName= | "
+       L"txtSpecificUserFileName=C:\\Backup Zips\\jdoe-201101.zip | "
+       L"txtSpecificUserFiles=C:\\Users\\Jdoe\\Documents\\*.* | chkWinZip=1 | ChkAddon=1 | shown"},
+      {"a profile handed over",
+       {HandedOver(L"Jdoe")},
+       L"centred | made C:\\Program Files\\Tessel",
+       L"focus on 2 | destination: empty | user blank | txtExampleFileName= | "
+       L"txtSpecificUserFileName= | txtSpecificUserFiles= | chkWinZip=1 | ChkAddon=1 | shown"},
+      {"no WinZip",
+       {Gone(kWinZipProbePath)},
+       L"centred | made C:\\Program Files\\Tessel",
+       L"focus on 2 | txtUsers=jsmith | "
+       L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | "
+       L"txtSpecificUserFiles=C:\\USers\\Jsmith\\Documents\\*.* | user: empty | "
+       L"destination: empty | user: empty | txtExampleFileName= | "
+       L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | "
+       L"txtSpecificUserFiles=C:\\Users\\Jsmith\\Documents\\*.* | message no WinZip | "
+       L"ChkAddon=1 | shown"},
+      {"a folder where the add-on should be",
+       {Folder(kAddonProbePath)},
+       L"centred | made C:\\Program Files\\Tessel",
+       L"focus on 2 | txtUsers=jsmith | "
+       L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | "
+       L"txtSpecificUserFiles=C:\\USers\\Jsmith\\Documents\\*.* | user: empty | "
+       L"destination: empty | user: empty | txtExampleFileName= | "
+       L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | "
+       L"txtSpecificUserFiles=C:\\Users\\Jsmith\\Documents\\*.* | chkWinZip=1 | ChkAddon=1 | "
+       L"shown"},
       // Probed on c: whatever the system drive; a missing add-on ends start-up before Show.
-      {L"windir= D:\\WINDOWS ; rm=C:\\Program Files; file=D:\\Program Files\\WinZip\\wzzip.exe",
-       L"+D:\\Program Files\\Tessel | Dest=D:\\Backup Zips",
-       L"UserFiles=D:\\Users\\Jsmith\\Documents\\*.* | NoWinZip | Addon=0 | NoAddon"}};
-  for (const auto& [setUp, begins, ends] : cases) {
+      {"Windows on D:",
+       {WindowsIn(L" D:\\WINDOWS "), Gone(L"C:\\Program Files"),
+        File(L"D:\\Program Files\\WinZip\\wzzip.exe")},
+       L"centred | made D:\\Program Files\\Tessel | txtDefaultPath=D:\\Backup Zips",
+       L"focus on 2 | txtUsers=jsmith | "
+       L"txtSpecificUserFileName=D:\\Backup Zips\\jsmith-201101.zip | "
+       L"txtSpecificUserFiles=D:\\USers\\Jsmith\\Documents\\*.* | user: empty | "
+       L"destination: empty | user: empty | txtExampleFileName= | "
+       L"txtSpecificUserFileName=D:\\Backup Zips\\jsmith-201101.zip | "
+       L"txtSpecificUserFiles=D:\\Users\\Jsmith\\Documents\\*.* | message no WinZip | "
+       L"ChkAddon=0 | message no add-on"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     Harness h;
-    h.Do(setUp + L"; Form_Load");
-    std::wstring log = h.Log();
-    EXPECT_TRUE(log.starts_with(L"Centre | " + begins)) << setUp << ": " << log;
-    EXPECT_TRUE(log.ends_with(ends)) << setUp << ": " << log;
-    EXPECT_EQ(SelectedUserName, L"") << setUp;
+    h.Run(c.given);
+    h.Run({REACTION(Form_Load)});
+    ExpectLog(h, c.begins, 0, false);
+    ExpectLog(h, c.ends, h.fake.log.size() - std::min(h.fake.log.size(), Events(c.ends).size()));
+    EXPECT_EQ(SelectedUserName, L"");
   }
 }
 
 // On 5 January 2011 with label docs, source E:\Data and August picked; D:\B holds 1,234,567 bytes
 // in a subfolder, Jdoe's Documents one byte in one.
-const std::wstring kPrepare =
-    L"big=D:\\B\\s\\a; file=C:\\Users\\Jdoe\\Documents\\s\\c; Form_Load; Label=docs; "
-    L"Src=E:\\Data; Month#7";
+const std::vector<Step> kPrepare = {
+    File(L"D:\\B\\s\\a", 1234567), File(L"C:\\Users\\Jdoe\\Documents\\s\\c"),
+    REACTION(Form_Load),           Set(kLabel, L"docs"),
+    Set(kSrc, L"E:\\Data"),        Select(kMonth, 7)};
 
-const std::wstring kZips = L"C:\\Backup Zips\\";
-// The three derived fields as a list selection writes them.
+// The three derived fields as a rebuild of the lists writes them, for label docs.
 std::wstring Paths(const std::wstring& yearMonth, const std::wstring& user = L"jsmith") {
-  std::wstring paths = L"Example=" + kZips + L"docs-" + yearMonth + L".zip | UserFile=";
-  if (user.empty()) return paths + L" | UserFiles=";
-  return paths + kZips + user + L"-" + yearMonth + L".zip | UserFiles=C:\\Users\\" +
-         ProperCase(user) + L"\\Documents\\*.*";
-}
-
-// Emptying both lists and Form_Load2 as versioning on and Reset2 run them, for a user.
-std::wstring Refill(const std::wstring& user, const std::wstring& panel = L"U") {
-  return L"Month=@-1/0 | Year=@-1/0 | Month=@-1/12 | Month=01@0/12 | " + Paths(L"01", user) +
-         L" | Tab1 | Year=@-1/5 | Year=2011@2/5 | " + Paths(L"201101", user) + L" | Tab2 | D | " +
-         panel + L" | Tab2 | UserFile=" + kZips + user + L"-201101.zip";
+  const std::wstring zips = L"C:\\Backup Zips\\";
+  std::wstring paths = L"txtExampleFileName=" + zips + L"docs-" + yearMonth + L".zip | ";
+  if (user.empty()) return paths + L"txtSpecificUserFileName= | txtSpecificUserFiles=";
+  return paths + L"txtSpecificUserFileName=" + zips + user + L"-" + yearMonth +
+         L".zip | txtSpecificUserFiles=C:\\Users\\" + ProperCase(user) + L"\\Documents\\*.*";
 }
 
 TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
   EXPECT_EQ(kVendorAddress, L"http://" + std::wstring(kVendorHost) + L"/");
-  const std::wstring hidden = L"frmMonth | Month=1@-1/12^ | Month=1@-1/12 | ";
-  const std::wstring shown = L"frmMonth | Month=1@-1/12 | Month=1@-1/12 | ";
-  const std::wstring cases[][2] = {
-      {L"Dest=D:\\B",
-       L"Dest=D:\\B | Example=D:\\B\\docs-201108.zip | UserFile=D:\\B\\jsmith-201108.zip | "
-       L"D=1/1/1,234,567"},
-      {L"Label=", L"Label= | Example="},
-      {L"Src=", L"Src= | DirFiles= | S"},
-      {L"Src=D:\\", L"Src=D:\\ | DirFiles=D:\\*.* | S=1/2/1,234,567"},
-      {L"User=jdoe",
-       L"User=jdoe | UserFile=C:\\Backup Zips\\jdoe-201108.zip | UserFiles=C:\\USers\\"
-       L"Jdoe\\Documents\\*.* | U=1/1/1"},
-      {L"Year#0", L"Year=2009@0/5 | " + Paths(L"200908") + L" | Tab2"},
-      // Typing runs nothing until the next rebuild; text unlike the entry drops its selection.
-      {L"Month=08; Year=2012; Label=x",
-       L"Month=08@7/12 | Year=2012@-1/5 | Label=x | Example=" + kZips + L"x-201208.zip"},
-      {L"Month#0; Month=1", L"Month=01@0/12 | " + Paths(L"201101") + L" | Tab1 | Month=1@-1/12"},
-      {L"Month#12; Year#-1", L""},
-      // Versioning and Reset2.
-      {L"optNo_Click", L"Yes^ | No | Month=@-1/12 | frmMonth^ | Month=@-1/12^ | " + Paths(L"2011")},
-      {L"optYes_Click", L""},
-      // Written even for an empty user.
-      {L"optNo_Click; User=; Clear; optYes_Click",
-       L"Yes | No^ | " + hidden + Paths(L"20111", L"") + L" | " + Refill(L"")},
-      {L"Reset2", shown + Paths(L"20111") + L" | " + Refill(L"jsmith")},
-      {L"optNo_Click; Clear; Pick=Jdoe; Reset2",
-       hidden + L"Yes | No^ | " + shown + Paths(L"20111") + L" | " + Refill(L"jsmith") +
-           L" | User=Jdoe | UserFile=C:\\Backup Zips\\Jdoe-201101.zip | UserFiles=C:\\USers\\Jdoe\\"
-           L"Documents\\*.* | U=1/1/1 | " +
-           Paths(L"201101", L"Jdoe") + L" | " + Refill(L"Jdoe", L"U=1/1/1")},
-      // Pickers, secondary windows, the vendor link and Quit.
-      {L"pick=D:\\B" + std::wstring(1, L'\0') + L"junk; btnBrowseDefault_Click",
-       L"Dest=D:\\B | Example=D:\\B\\docs-201108.zip | UserFile=D:\\B\\jsmith-201108.zip | "
-       L"D=1/1/1,234,567 | D=1/1/1,234,567"},
-      {L"btnBrowseDefault_Click", L"D"},
-      {L"pick=D:\\; btnBrowseSpecific_Click", L"Src=D:\\ | DirFiles=D:\\*.* | S=1/2/1,234,567"},
-      {L"btnBrowseSpecific_Click", L""},
-      {L"btnBrowseForUsers_Click; btnHelp_Click; btnEULA_Click; btnWinZip_Click",
-       L"Browse | Help | Eula | Web " + std::wstring(kVendorAddress)},
-      {L"btnQuit_Click", L"-Browse | -Eula | -Help | Quit"}};
-  ExpectLogs(kPrepare, cases);
+  const std::vector<Case> cases = {
+      {"a destination with figures",
+       {Set(kDest, L"D:\\B")},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"an empty label", {Set(kLabel, L"")}, L"txtSpecificBackupFileName= | txtExampleFileName="},
+      {"an empty source",
+       {Set(kSrc, L"")},
+       L"TxtSrc= | txtSpecificDirectoryFiles= | specific: empty"},
+      {"a drive as source",
+       {Set(kSrc, L"D:\\")},
+       L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | "
+       L"specific: 1 files, 2 folders, 1,234,567 bytes"},
+      {"another user",
+       {Set(kUsers, L"jdoe")},
+       L"txtUsers=jdoe | txtSpecificUserFileName=C:\\Backup Zips\\jdoe-201108.zip | "
+       L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | user: 1 files, 1 folders, 1 "
+       L"bytes"},
+      {"a year picked",
+       {Select(kYear, 0)},
+       std::wstring(L"cmbFileNameYear=2009 (entry 0 of 5) | ") + Paths(L"200908") +
+           L" | focus on 2"},
+      // Typing runs nothing until the next rebuild.
+      {"typed list texts",
+       {TypeInList(kMonth, L"08"), TypeInList(kYear, L"2012"), Set(kLabel, L"x")},
+       L"cmbFileNameMonth=08 (entry 7 of 12) | cmbFileNameYear=2012 (none of 5) | "
+       L"txtSpecificBackupFileName=x | txtExampleFileName=C:\\Backup Zips\\x-201208.zip"},
+      {"text unlike the entry drops its selection",
+       {Select(kMonth, 0), TypeInList(kMonth, L"1")},
+       std::wstring(L"cmbFileNameMonth=01 (entry 0 of 12) | ") + Paths(L"201101") +
+           L" | focus on 1 | cmbFileNameMonth=1 (none of 12)"},
+      {"entries out of range", {Select(kMonth, 12), Select(kYear, -1)}, L""},
+      {"versioning off",
+       {REACTION(optNo_Click)},
+       std::wstring(L"optYes off | optNo on | cmbFileNameMonth= (none of 12) | frmMonth hidden | "
+                    L"cmbFileNameMonth= (none of 12) hidden | ") +
+           Paths(L"2011")},
+      {"versioning on while on", {REACTION(optYes_Click)}, L""},
+      {"versioning on writes even an empty user",
+       {REACTION(optNo_Click), Set(kUsers, L""), kLogFromHere, REACTION(optYes_Click)},
+       std::wstring(
+           L"optYes on | optNo off | frmMonth shown | cmbFileNameMonth=1 (none of 12) hidden | "
+           L"cmbFileNameMonth=1 (none of 12) | ") +
+           Paths(L"20111", L"") +
+           L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
+           L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
+           Paths(L"01", L"") +
+           L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
+           L"5) | " +
+           Paths(L"201101", L"") +
+           L" | focus on 2 | destination: empty | user blank | focus on 2 | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\-201101.zip"},
+      {"Reset2",
+       {REACTION(Reset2)},
+       std::wstring(L"frmMonth shown | cmbFileNameMonth=1 (none of 12) | cmbFileNameMonth=1 "
+                    L"(none of 12) | ") +
+           Paths(L"20111") +
+           L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
+           L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
+           Paths(L"01") +
+           L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
+           L"5) | " +
+           Paths(L"201101") +
+           L" | focus on 2 | destination: empty | user: empty | focus on 2 | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip"},
+      {"Reset2 with a profile handed over",
+       {REACTION(optNo_Click), kLogFromHere, HandedOver(L"Jdoe"), REACTION(Reset2)},
+       std::wstring(L"frmMonth shown | cmbFileNameMonth=1 (none of 12) hidden | "
+                    L"cmbFileNameMonth=1 (none of 12) | optYes on | optNo off | frmMonth shown | "
+                    L"cmbFileNameMonth=1 (none of 12) | cmbFileNameMonth=1 (none of 12) | ") +
+           Paths(L"20111") +
+           L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
+           L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
+           Paths(L"01") +
+           L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
+           L"5) | " +
+           Paths(L"201101") +
+           L" | focus on 2 | destination: empty | user: empty | focus on 2 | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\jsmith-201101.zip | txtUsers=Jdoe | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\Jdoe-201101.zip | "
+           L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | "
+           L"user: 1 files, 1 folders, 1 bytes | " +
+           Paths(L"201101", L"Jdoe") +
+           L" | cmbFileNameMonth= (none of 0) | cmbFileNameYear= (none of 0) | "
+           L"cmbFileNameMonth= (none of 12) | cmbFileNameMonth=01 (entry 0 of 12) | " +
+           Paths(L"01", L"Jdoe") +
+           L" | focus on 1 | cmbFileNameYear= (none of 5) | cmbFileNameYear=2011 (entry 2 of "
+           L"5) | " +
+           Paths(L"201101", L"Jdoe") +
+           L" | focus on 2 | destination: empty | user: 1 files, 1 folders, 1 bytes | focus on "
+           L"2 | "
+           L"txtSpecificUserFileName=C:\\Backup Zips\\Jdoe-201101.zip"},
+      {"a destination picked, cut at a NUL",
+       {FolderPicked(L"D:\\B" + std::wstring(1, L'\0') + L"junk"),
+        REACTION(btnBrowseDefault_Click)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"no destination picked", {REACTION(btnBrowseDefault_Click)}, L"destination: empty"},
+      {"a source picked",
+       {FolderPicked(L"D:\\"), REACTION(btnBrowseSpecific_Click)},
+       L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | "
+       L"specific: 1 files, 2 folders, 1,234,567 bytes"},
+      {"no source picked", {REACTION(btnBrowseSpecific_Click)}, L""},
+      {"secondary windows and the vendor link",
+       {REACTION(btnBrowseForUsers_Click), REACTION(btnHelp_Click), REACTION(btnEULA_Click),
+        REACTION(btnWinZip_Click)},
+       L"Browse for Users opened | Help opened | licence opened | Web http://www.winzip.com/"},
+      {"quit",
+       {REACTION(btnQuit_Click)},
+       L"Browse for Users closed | licence closed | Help closed | quit"},
+  };
+  ExpectCases(kPrepare, cases);
   Harness h;
-  h.Do(L"Form_Load; Label=x; Src=E:\\; Month#7; Clear; btnReset_Click");
-  EXPECT_TRUE(h.Log().starts_with(L"-Browse | -Eula | -Help | Reload | Centre | Dest=C:"));
+  h.Run({REACTION(Form_Load), Set(kLabel, L"x"), Set(kSrc, L"E:\\"), Select(kMonth, 7)});
+  size_t from = h.fake.log.size();
+  h.Run({REACTION(btnReset_Click)});
+  ExpectLog(h,
+            L"Browse for Users closed | licence closed | Help closed | main window rebuilt | "
+            L"centred | txtDefaultPath=C:\\Backup Zips",
+            from, false);
   EXPECT_EQ(h.S().txtSpecificBackupFileName + h.S().TxtSrc + h.S().cmbFileNameMonth.text, L"01");
   EXPECT_TRUE(h.S().optYes && !h.S().optNo && h.S().frmMonthVisible &&
               h.S().cmbFileNameMonthVisible);
 }
 
-// A refresh the user's typing starts waits, blank, while more input is queued ("input=N": after
-// N questions), and is made when input pauses ("idle") or before any other action; every other
-// refresh runs to the end.
+// A refresh the user's typing starts waits, blank, while more input is queued, and is made when
+// input pauses or before any other action; every other refresh runs to the end.
 TEST(MainWindow, TypedRefreshesWaitForAPauseOrTheNextAction) {
-  const std::wstring dest = L"Dest=D:\\B | Example=D:\\B\\docs-201108.zip | UserFile=D:\\B\\";
-  const std::wstring b = L"D=1/1/1,234,567";
-  const std::wstring cases[][2] = {
-      {L"typed Dest=D:\\B", dest + L"jsmith-201108.zip | " + b},
-      {L"input=0; typed Dest=D:\\B", dest + L"jsmith-201108.zip | D"},
-      // Cut short after the folder's first batch, refreshed when input pauses.
-      {L"input=1; typed Dest=D:\\B; idle", dest + L"jsmith-201108.zip | D | " + b},
-      {L"input=0; typed Src=D:\\; input=0; typed User=jdoe; input=0; typed Dest=D:\\B; idle",
-       L"Src=D:\\ | DirFiles=D:\\*.* | S | User=jdoe | UserFile=C:\\Backup Zips\\jdoe-201108.zip | "
-       L"UserFiles=C:\\USers\\Jdoe\\Documents\\*.* | U | " +
-           dest + L"jdoe-201108.zip | D | " + b + L" | U=1/1/1 | S=1/2/1,234,567"},
-      {L"input=0; typed Src=D:\\; input=0; typed Dest=D:\\B; input=1; idle; idle",
-       L"Src=D:\\ | DirFiles=D:\\*.* | S | " + dest + L"jsmith-201108.zip | D | D | " + b +
-           L" | S=1/2/1,234,567"},
+  const std::vector<Case> cases = {
+      {"typed, no input waiting",
+       {Type(kDest, L"D:\\B")},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"typed, input waiting",
+       {InputAfter(0), Type(kDest, L"D:\\B")},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank"},
+      {"cut short after the first batch, refreshed when input pauses",
+       {InputAfter(1), Type(kDest, L"D:\\B"), Idle()},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"three panels put off, made at the pause in order",
+       {InputAfter(0), Type(kSrc, L"D:\\"), InputAfter(0), Type(kUsers, L"jdoe"), InputAfter(0),
+        Type(kDest, L"D:\\B"), Idle()},
+       L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | specific blank | txtUsers=jdoe | "
+       L"txtSpecificUserFileName=C:\\Backup Zips\\jdoe-201108.zip | "
+       L"txtSpecificUserFiles=C:\\USers\\Jdoe\\Documents\\*.* | user blank | "
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jdoe-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"user: 1 files, 1 folders, 1 bytes | specific: 1 files, 2 folders, 1,234,567 bytes"},
+      {"a pause cut short leaves the rest for the next",
+       {InputAfter(0), Type(kSrc, L"D:\\"), InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(1),
+        Idle(), Idle()},
+       L"TxtSrc=D:\\ | txtSpecificDirectoryFiles=D:\\*.* | specific blank | "
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination blank | destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"specific: 1 files, 2 folders, 1,234,567 bytes"},
       // Other fields' edits do not wait for the figures; any other action does.
-      {L"input=0; typed Dest=D:\\B; typed Label=x",
-       dest + L"jsmith-201108.zip | D | Label=x | Example=D:\\B\\x-201108.zip"},
-      {L"input=0; typed Dest=D:\\B; input=0; click=btnHelp",
-       dest + L"jsmith-201108.zip | D | " + b + L" | Help"},
-      {L"input=0; typed Dest=D:\\B; Year#0",
-       dest + L"jsmith-201108.zip | D | " + b +
-           L" | Year=2009@0/5 | Example=D:\\B\\docs-200908.zip | "
-           L"UserFile=D:\\B\\jsmith-200908.zip | UserFiles=C:\\Users\\Jsmith\\Documents\\*.* | "
-           L"Tab2"},
-      {L"input=0; typed Dest=D:\\B; input=0; click=btnBackupUser",
-       dest + L"jsmith-201108.zip | D | " + b +
-           L" | WinZip=1 | Addon=1 | Archiving | Zip "
-           L"\"D:\\B\\Jsmith-201108.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\" | Archived | " +
-           b + L" | " + b},
-      {L"input=0; typed Dest=D:\\B; click=btnQuit",
-       dest + L"jsmith-201108.zip | D | -Browse | -Eula | -Help | Quit"},
-      {L"pick=D:\\B; input=0; click=btnBrowseDefault",
-       dest + L"jsmith-201108.zip | " + b + L" | " + b}};
-  ExpectLogs(kPrepare, cases);
+      {"another field typed",
+       {InputAfter(0), Type(kDest, L"D:\\B"), Type(kLabel, L"x")},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"txtSpecificBackupFileName=x | txtExampleFileName=D:\\B\\x-201108.zip"},
+      {"a click",
+       {InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(0), Click(Ctl::btnHelp)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | Help opened"},
+      {"a list pick",
+       {InputAfter(0), Type(kDest, L"D:\\B"), Select(kYear, 0)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"cmbFileNameYear=2009 (entry 0 of 5) | txtExampleFileName=D:\\B\\docs-200908.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-200908.zip | "
+       L"txtSpecificUserFiles=C:\\Users\\Jsmith\\Documents\\*.* | focus on 2"},
+      {"a backup",
+       {InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(0), Click(Ctl::btnBackupUser)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | chkWinZip=1 | ChkAddon=1 | "
+       L"archiver running | "
+       L"wzzip -u -p -r \"D:\\B\\Jsmith-201108.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\" | "
+       L"archiver ended | destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+      {"quit drops the panels",
+       {InputAfter(0), Type(kDest, L"D:\\B"), Click(Ctl::btnQuit)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | destination blank | "
+       L"Browse for Users closed | licence closed | Help closed | quit"},
+      {"a picked destination is no edit",
+       {FolderPicked(L"D:\\B"), InputAfter(0), Click(Ctl::btnBrowseDefault)},
+       L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-201108.zip | "
+       L"txtSpecificUserFileName=D:\\B\\jsmith-201108.zip | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes | "
+       L"destination: 1 files, 1 folders, 1,234,567 bytes"},
+  };
+  ExpectCases(kPrepare, cases);
 
   Harness handOver;  // a profile handed over from Browse for Users, after typing
-  handOver.Do(kPrepare + L"; input=0; typed Dest=D:\\B; Clear; Reset2");
-  EXPECT_TRUE(handOver.Log().starts_with(b + L" | frmMonth")) << handOver.Log();
+  handOver.Run(kPrepare);
+  handOver.Run({InputAfter(0), Type(kDest, L"D:\\B")});
+  size_t from = handOver.fake.log.size();
+  handOver.Run({REACTION(Reset2)});
+  ExpectLog(handOver, L"destination: 1 files, 1 folders, 1,234,567 bytes | frmMonth shown", from,
+            false);
 
   // Start-up never waits, and the windows are served during its scans.
   Harness queued, quiet;
-  queued.Do(L"big=D:\\B\\s\\a; stored=D:\\B; input=0; Form_Load");
-  quiet.Do(L"big=D:\\B\\s\\a; stored=D:\\B; Form_Load");
+  queued.Run({File(L"D:\\B\\s\\a", 1234567), Stored("D:\\B"), InputAfter(0), REACTION(Form_Load)});
+  quiet.Run({File(L"D:\\B\\s\\a", 1234567), Stored("D:\\B"), REACTION(Form_Load)});
   EXPECT_EQ(queued.Log(), quiet.Log());
   EXPECT_GT(queued.fake.dialogs.keptAlive, 0);
 }

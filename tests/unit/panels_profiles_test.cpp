@@ -7,11 +7,45 @@
 
 #include "core/backup_settings.h"
 #include "fake_platform.h"
+#include "metrics/metrics.h"
 #include "profiles/browse_users.h"
 #include "profiles/profile_listing.h"
 
 namespace tessel {
 namespace {
+
+// Each panel descends only where its Recurse box is checked (1), not grayed (2) or clear (0), and
+// groups digits in threes with the locale's separator, whatever it is.
+TEST(GetMetrics, RecurseValuesAndDigitGrouping) {
+  struct {
+    const char* name;
+    Panel panel;
+    int recurse;
+    uint64_t size;  // of the file at the top; one byte more lies one folder down
+    const wchar_t* separator;
+    std::vector<std::wstring> figures;  // files, bytes, folders in the order written
+  } const cases[] = {
+      {"grayed", Panel::Destination, kGrayed, 999, L".", {L"1", L"999", L"1"}},
+      {"clear", Panel::User, kUnchecked, 1000, L"\u00a0", {L"1", L"1\u00a0000", L"1"}},
+      {"checked", Panel::Specific, kChecked, 12345678900, L"'", {L"2", L"12'345'678'901", L"1"}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fake::FakePlatform p;
+    p.fs.AddFile(L"E:\\Data\\top", c.size);
+    p.fs.AddFile(L"E:\\Data\\Sub\\down", 1);
+    p.sys.thousandsSeparator = c.separator;
+    BackupSettings s;
+    s.txtDefaultPath = s.TxtSrc = L"E:\\Data";
+    s.txtSpecificUserFiles = L"E:\\Data\\*.*";
+    int* boxes[] = {&s.chkRecurseDestination, &s.chkRecurseUser, &s.chkRecurseSpecific};
+    *boxes[static_cast<int>(c.panel)] = c.recurse;
+    std::vector<std::wstring> written;
+    GetMetrics(c.panel, s, p.platform, [&](Ctl, const std::wstring& text) {
+      if (!text.empty()) written.push_back(text);
+    });
+    EXPECT_EQ(written, c.figures);
+  }
+}
 
 // Sorted in the platform's order for the user's locale (the fake's: accented letters count as
 // their base letter), not by character codes, which put "\u00c9" after "Z".
@@ -51,6 +85,7 @@ TEST(BrowseUsers, PickHandsOverTheTrimmedNameThenClosesActivatesAndResets) {
                                                        {0, false, L"Spaced"}, {-1, false, L""},
                                                        {3, false, L""},       {1, true, L"Ann"}};
   for (const auto& [select, doubleClick, pick] : cases) {
+    SCOPED_TRACE("entry " + std::to_string(select) + (doubleClick ? ", double click" : ", OK"));
     fake::FakePlatform p;
     p.sys.windowsDirectory = L"D:\\WINDOWS";
     p.fs.AddFolder(L"D:\\Users\\ Spaced ");
