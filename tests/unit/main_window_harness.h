@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "main_window/main_window.h"
 #include "fake_platform.h"
 #include "jobs/presence_check.h"
+#include "main_window/main_window.h"
 #include "metrics/metrics.h"
 #include "ui/main_form.h"
 
