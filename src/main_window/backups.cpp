@@ -19,17 +19,8 @@ void MainWindow::btnSpecificBackup_Click() {
   GetMetricsDestination();
 }
 
-void MainWindow::RunArchiver(const ArchiverCommand& command) {
-  RunArchiverAndWait(platform_, command, [this](bool running) { shell_.ArchiverRunning(running); });
-}
-
 void MainWindow::ZipSpecificUser() {
-  BackupJob job = UserDocumentsJob(s_, SystemDriveLetter(platform_.sys));
-  if (!RefuseQuotes(platform_, job.fields)) return;
-  if (!CheckDriveExists(platform_, job.destinationRoot)) return;
-  if (!MakeSureDirectoryTreeExists(platform_, s_.txtDefaultPath)) return;
-  RunArchiver(job.command);
-  GetMetricsDestination();
+  Run(UserDocumentsJob(s_, SystemDriveLetter(platform_.sys)));
 }
 
 void MainWindow::ZipUserDefined() {
@@ -37,11 +28,15 @@ void MainWindow::ZipUserDefined() {
     platform_.dialogs.ShowMessage(BlankSourceOrLabelMessage(), kAppTitle, Buttons::Ok);
     return;
   }
-  BackupJob job = SpecificDirectoryJob(s_, SystemDriveLetter(platform_.sys));
+  Run(SpecificDirectoryJob(s_, SystemDriveLetter(platform_.sys)));
+}
+
+void MainWindow::Run(const BackupJob& job) {
   if (!RefuseQuotes(platform_, job.fields)) return;
   if (!CheckDriveExists(platform_, job.destinationRoot)) return;
   if (!MakeSureDirectoryTreeExists(platform_, s_.txtDefaultPath)) return;
-  RunArchiver(job.command);
+  RunArchiverAndWait(platform_, job.command,
+                     [this](bool running) { shell_.ArchiverRunning(running); });
   GetMetricsDestination();
 }
 

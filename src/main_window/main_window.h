@@ -8,7 +8,7 @@
 #include "core/backup_settings.h"
 #include "core/controls.h"
 #include "core/naming.h"
-#include "jobs/archiver_command.h"
+#include "jobs/backup_jobs.h"
 #include "main_window/main_view.h"
 #include "metrics/metrics.h"
 #include "platform/platform.h"
@@ -109,8 +109,9 @@ class MainWindow {
 
   void ZipSpecificUser();
   void ZipUserDefined();
-  // RunArchiverAndWait, the shell told while the archiver runs.
-  void RunArchiver(const ArchiverCommand& command);
+  // Quotes refused, drive checked, folder made, then one archiver run (the shell told while it
+  // runs) and the destination's figures.
+  void Run(const BackupJob& job);
 
   // One panel refresh. When `mayStop`, waiting input puts it off or cuts it short: its boxes stay
   // empty and the panel pending.
