@@ -103,8 +103,7 @@ Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
   if (IsFolder(path)) return Status::Failed(L"A folder is in the way: " + std::wstring(path));
   std::optional<std::string> content = Content(path);
   if (failReads || !content) return Status::Failed(L"unreadable");
-  bytes = *content;
-  return Status::Ok();
+  return bytes = *content, Status::Ok();
 }
 
 Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
@@ -132,12 +131,8 @@ int FakeSystem::CompareIgnoringCase(std::wstring_view a, std::wstring_view b) {
 }
 
 std::optional<std::string> FakeSystem::ToCodePage(std::wstring_view text) {
-  std::string bytes;
-  for (wchar_t c : text) {
-    if (static_cast<unsigned>(c) > 0xFF) return std::nullopt;
-    bytes += static_cast<char>(c);
-  }
-  return bytes;
+  if (std::ranges::any_of(text, [](wchar_t c) { return unsigned(c) > 0xFF; })) return {};
+  return std::string(text.begin(), text.end());
 }
 
 std::wstring FakeSystem::FromCodePage(std::string_view bytes) {
