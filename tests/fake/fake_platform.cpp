@@ -38,26 +38,6 @@ FakeFileSystem::Entry& FakeFileSystem::Add(std::wstring_view path) {
   return entry;
 }
 
-void FakeFileSystem::AddFolder(std::wstring_view path, uint32_t attributes) {
-  Add(path).attributes = attributes | kAttrDirectory;
-}
-
-void FakeFileSystem::AddFile(std::wstring_view path, uint64_t size, uint32_t attributes) {
-  Entry& entry = Add(path);
-  entry.attributes = attributes & ~kAttrDirectory;
-  entry.size = size;
-}
-
-void FakeFileSystem::AddTextFile(std::wstring_view path, std::string_view bytes) {
-  AddFile(path, bytes.size());
-  Add(path).content = bytes;
-}
-
-void FakeFileSystem::AddLink(std::wstring_view path, std::wstring_view target) {
-  AddFolder(path, kAttrDirectory | kAttrReparsePoint);
-  Add(path).link = target;
-}
-
 void FakeFileSystem::Remove(std::wstring_view path) {
   std::wstring key = Key(path).value();
   std::erase_if(entries_,
@@ -100,7 +80,7 @@ Status FakeFileSystem::CreateFolder(std::wstring_view path) {
   if (!IsFolder(path.substr(0, path.rfind(L'\\') + 1))) return Status::Failed(L"not found");
   if (Find(path) != entries_.end()) return Status::Failed(L"exists");
   Add(path);
-  if (log) log->push_back(L"+" + std::wstring(path));
+  Note(log, L"+" + std::wstring(path));
   return Status::Ok();
 }
 
@@ -110,12 +90,10 @@ Status FakeFileSystem::MakeFolderPath(std::wstring_view path) {
   for (size_t end = path.find(L'\\', 3); end != std::wstring::npos;
        end = path.find(L'\\', end + 1)) {
     std::wstring level(path.substr(0, end));
-    if (Find(level) == entries_.end()) {
-      Add(level);
-      if (log) log->push_back(L"+" + level);
-    } else if (!IsFolder(level)) {
+    if (Find(level) != entries_.end() && !IsFolder(level)) {
       return Status::Failed(L"A file is in the way: " + level);
     }
+    if (Find(level) == entries_.end()) Add(level), Note(log, L"+" + level);
   }
   return Status::Ok();
 }
@@ -125,8 +103,7 @@ Status FakeFileSystem::ReadFile(std::wstring_view path, std::string& bytes) {
   if (IsFolder(path)) return Status::Failed(L"A folder is in the way: " + std::wstring(path));
   std::optional<std::string> content = Content(path);
   if (failReads || !content) return Status::Failed(L"unreadable");
-  bytes = *content;
-  return Status::Ok();
+  return bytes = *content, Status::Ok();
 }
 
 Status FakeFileSystem::PutFile(std::wstring_view path, std::string_view bytes) {
@@ -154,50 +131,14 @@ int FakeSystem::CompareIgnoringCase(std::wstring_view a, std::wstring_view b) {
 }
 
 std::optional<std::string> FakeSystem::ToCodePage(std::wstring_view text) {
-  std::string bytes;
-  for (wchar_t c : text) {
-    if (static_cast<unsigned>(c) > 0xFF) return std::nullopt;
-    bytes += static_cast<char>(c);
-  }
-  return bytes;
+  if (std::ranges::any_of(text, [](wchar_t c) { return unsigned(c) > 0xFF; })) return {};
+  return std::string(text.begin(), text.end());
 }
 
 std::wstring FakeSystem::FromCodePage(std::string_view bytes) {
   std::wstring text;
-  for (char c : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
+  for (unsigned char c : bytes) text += c;
   return text;
-}
-
-Status FakeSystem::RunAndWait(std::wstring_view commandLine) {
-  if (log) log->push_back(L"Run " + std::wstring(commandLine));
-  return launchResult;
-}
-
-void FakeSystem::OpenWebAddress(std::wstring_view address) {
-  if (log) log->push_back(L"Web " + std::wstring(address));
-}
-
-Answer FakeDialogs::ShowMessage(std::wstring_view text, std::wstring_view caption,
-                                Buttons buttons) {
-  if (log) log->push_back(L"!" + std::wstring(caption) + L"\n" + std::wstring(text));
-  if (buttons == Buttons::Ok) return Answer::Ok;
-  Answer answer = answers.empty() ? Answer::Yes : answers.front();
-  if (!answers.empty()) answers.pop_front();
-  return answer;
-}
-
-std::optional<std::wstring> FakeDialogs::BrowseForFolder() {
-  std::optional<std::wstring> pick = folderPicks.empty() ? std::nullopt : folderPicks.front();
-  if (!folderPicks.empty()) folderPicks.pop_front();
-  return pick;
-}
-
-bool FakeDialogs::InputPending() {
-  if (inputAfter > 0) {
-    --inputAfter;
-    return false;
-  }
-  return inputAfter == 0;
 }
 
 }  // namespace tessel::fake

@@ -17,16 +17,31 @@ namespace tessel::fake {
 // One entry per event: "!" caption "\n" text for a message, "Run " line, "Web " address,
 // "+" folder for a folder made.
 using Log = std::vector<std::wstring>;
+inline void Note(Log* log, std::wstring entry) {
+  if (log) log->push_back(std::move(entry));
+}
 
 class FakeFileSystem : public FileSystem {
  public:
   // Missing parent folders (and drives) are made on the way.
   void AddDrive(wchar_t letter) { Add(std::wstring(1, letter) + L":"); }
-  void AddFolder(std::wstring_view path, uint32_t attributes = kAttrDirectory);
-  void AddFile(std::wstring_view path, uint64_t size, uint32_t attributes = kAttrArchive);
-  void AddTextFile(std::wstring_view path, std::string_view bytes);
+  void AddFolder(std::wstring_view path, uint32_t attributes = kAttrDirectory) {
+    Add(path).attributes = attributes | kAttrDirectory;
+  }
+  void AddFile(std::wstring_view path, uint64_t size, uint32_t attributes = kAttrArchive) {
+    Entry& entry = Add(path);
+    entry.attributes = attributes & ~kAttrDirectory;
+    entry.size = size;
+  }
+  void AddTextFile(std::wstring_view path, std::string_view bytes) {
+    AddFile(path, bytes.size());
+    Add(path).content = bytes;
+  }
   // A folder entry carrying the reparse bit that lists as `target` does (a junction or link).
-  void AddLink(std::wstring_view path, std::wstring_view target);
+  void AddLink(std::wstring_view path, std::wstring_view target) {
+    AddFolder(path, kAttrDirectory | kAttrReparsePoint);
+    Add(path).link = target;
+  }
   void SetReparseTag(std::wstring_view path, uint32_t tag) { entries_.at(*Key(path)).tag = tag; }
   void SetUnlistable(std::wstring_view folder) { Find(folder)->second.unlistable = true; }
   void Remove(std::wstring_view path);
@@ -93,8 +108,12 @@ class FakeSystem : public System {
   // Latin-1: characters above U+00FF have no representation.
   std::optional<std::string> ToCodePage(std::wstring_view text) override;
   std::wstring FromCodePage(std::string_view bytes) override;
-  Status RunAndWait(std::wstring_view commandLine) override;
-  void OpenWebAddress(std::wstring_view address) override;
+  Status RunAndWait(std::wstring_view commandLine) override {
+    return Note(log, L"Run " + std::wstring(commandLine)), launchResult;
+  }
+  void OpenWebAddress(std::wstring_view address) override {
+    Note(log, L"Web " + std::wstring(address));
+  }
 };
 
 class FakeDialogs : public Dialogs {
@@ -107,11 +126,23 @@ class FakeDialogs : public Dialogs {
   int keptAlive = 0;  // KeepWindowsAlive calls
   Log* log = nullptr;
 
-  Answer ShowMessage(std::wstring_view text, std::wstring_view caption, Buttons buttons) override;
-  std::optional<std::wstring> BrowseForFolder() override;
+  Answer ShowMessage(std::wstring_view text, std::wstring_view caption, Buttons buttons) override {
+    Note(log, L"!" + std::wstring(caption) + L"\n" + std::wstring(text));
+    return buttons == Buttons::Ok ? Answer::Ok : Next(answers, Answer::Yes);
+  }
+  std::optional<std::wstring> BrowseForFolder() override { return Next(folderPicks, {}); }
   void SetBusyPointer(bool on) override { busy += on ? '+' : '-'; }
   void KeepWindowsAlive() override { ++keptAlive; }
-  bool InputPending() override;
+  bool InputPending() override { return inputAfter > 0 ? (--inputAfter, false) : inputAfter == 0; }
+
+ private:
+  template <typename T>
+  static T Next(std::deque<T>& queue, T otherwise) {
+    if (queue.empty()) return otherwise;
+    T next = queue.front();
+    queue.pop_front();
+    return next;
+  }
 };
 
 struct FakePlatform {

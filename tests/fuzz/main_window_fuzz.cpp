@@ -106,9 +106,7 @@ class Session : public MainView, public Shell, public BrowseUsersView, public Br
     const std::string& busy = fake.dialogs.busy;
     for (size_t i = 0; i < busy.size(); ++i) Require(busy[i] == "+-"[i % 2]);
     Require(busy.size() % 2 == 0 && !archiving);
-    for (const std::wstring& e : fake.log) {
-      Require(!e.starts_with(L"Run ") || std::ranges::count(e, L'"') == 6);
-    }
+    for (auto& e : fake.log) Require(!e.starts_with(L"Run ") || std::ranges::count(e, L'"') == 6);
     fake.dialogs.busy.clear();
     fake.log.clear();
   }
@@ -158,8 +156,7 @@ void Step(Session& s, Bytes& in) {
   static const Ctl kLists[] = {Ctl::cmbFileNameYear, Ctl::cmbFileNameMonth};
   MainWindow& w = *s.w;
   fake::FakeDialogs& dialogs = s.fake.dialogs;
-  uint8_t kind = in.Next();
-  uint8_t arg = in.Next();
+  uint8_t kind = in.Next(), arg = in.Next();
   Ctl field = kFields[arg % 4], list = kLists[arg % 2];
   const std::function<void()> steps[] = {
       [&] { arg & 4 ? w.EditText(field, in.Text()) : w.SetText(field, in.Text()); },

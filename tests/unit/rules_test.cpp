@@ -63,9 +63,7 @@ TEST(SettingsFile, LinesFromAnyBytes) {
   // CR LF, LF and CR each end a line, a line's text stops at a NUL, and the last needs no end.
   EXPECT_EQ(ParseSettingsFile(std::string("D:\\1\nE:\\2\r\r\nCaf\xE9\0junk\r\n\n\r\0", 26), Latin1),
             (std::vector<std::wstring>{L"D:\\1", L"E:\\2", L"", L"Caf\u00e9", L"", L"", L""}));
-  EXPECT_EQ(ParseSettingsFile("\xEF\xBB\xBF"
-                              "D:\\\xD0\x90\xFF",
-                              Latin1),
+  EXPECT_EQ(ParseSettingsFile("\357\273\277D:\\\xD0\x90\xFF", Latin1),
             std::vector<std::wstring>{L"D:\\\u0410\uFFFD"});
 }
 
@@ -74,9 +72,7 @@ TEST(SettingsFile, WrittenInTheCodePageOrMarkedUtf8AndReadBackExactly) {
   const std::pair<std::wstring, std::string> cases[] = {
       {L"D:\\Backups  ", "D:\\Backups  \r\n"},
       {L"D:\\Caf\u00e9", "D:\\Caf\xE9\r\n"},
-      {L"D:\\\u0410",
-       "\xEF\xBB\xBF"
-       "D:\\\xD0\x90\r\n"},
+      {L"D:\\\u0410", "\357\273\277D:\\\xD0\x90\r\n"},
       // In the code page this would read back as a byte-order mark.
       {L"\u00ef\u00bb\u00bfx", "\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBFx\r\n"}};
   for (const auto& [text, bytes] : cases) {
