@@ -38,9 +38,7 @@ class Listing : public ::testing::Test {
     dir->MakeFolder(L"Locked");
     dir->MakeFile(L"Locked\\secret.txt", "12345");
     // Wine 8 makes no link for Windows programs (CreateSymbolicLinkW makes nothing): Unix does.
-    std::wstring up = *dir / deep + L"up";
-    wintest::RunUnix("/bin/ln -s " + wintest::UnixPath(dir->Path()) + " " + wintest::UnixPath(up),
-                     [&] { return GetFileAttributesW(up.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    wintest::RunUnix("/bin/ln -s", {dir->Path(), *dir / deep + L"up"}, false);
   }
   static void TearDownTestSuite() { delete dir; }
   static inline TestFolder* dir = nullptr;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <set>
 #include <string>
 
@@ -12,28 +13,23 @@
 
 namespace tessel::wintest {
 
-// These tests run under Wine, whose own Unix side makes and removes what Windows programs cannot
-// there: links to folders, and trees holding them.
-inline std::string UnixPath(const std::wstring& path) {
-  using Convert = char*(CDECL*)(const wchar_t*);
-  auto unix = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+// These tests run under Wine, whose Unix side makes and removes what Windows programs cannot
+// there: links to folders, and trees holding them. Runs `command` with `paths` as Unix paths and,
+// as Wine gives no handle to wait on, waits until the last of them exists, or is `gone`.
+inline void RunUnix(std::string command, std::initializer_list<std::wstring> paths, bool gone) {
+  auto unix = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  char* converted = unix ? unix(path.c_str()) : nullptr;
-  std::string quoted(1, '"');
-  return quoted.append(converted ? converted : "").append(1, '"');
-}
-
-// Wine starts a Unix program without a handle to wait on, so what it does is waited for.
-template <class Done>
-bool RunUnix(const std::string& line, Done done) {
-  std::wstring wide = win32::Utf8ToWide(line);
+  for (const std::wstring& path : paths) command += " \"" + std::string(unix(path.c_str())) + '"';
+  std::wstring line = win32::Utf8ToWide(command);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                  &process);
-  for (int i = 0; i < 1000 && !done(); ++i) Sleep(10);
-  return done();
+  const wchar_t* last = std::data(paths)[paths.size() - 1].c_str();
+  for (int i = 0; i < 1000 && (GetFileAttributesW(last) == INVALID_FILE_ATTRIBUTES) != gone; ++i) {
+    Sleep(10);
+  }
 }
 
 // The names a listing of `folder` yields.
@@ -52,10 +48,10 @@ class TestFolder {
     // Wine reuses process ids, so a tree an earlier run left could be found again: remove it.
     path_ = std::wstring(temp) + L"tessel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(++counter) + L"\\";
-    Remove(path_);
+    if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) Remove();
     CreateDirectoryW(path_.c_str(), nullptr);
   }
-  ~TestFolder() { Remove(path_); }
+  ~TestFolder() { Remove(); }
   const std::wstring& Path() const { return path_; }  // ends in "\"
   std::wstring operator/(const std::wstring& name) const { return path_ + name; }
   void MakeFolder(const std::wstring& relative) const {
@@ -75,11 +71,7 @@ class TestFolder {
 
  private:
   // A tree of any depth (the shell's delete stops at MAX_PATH), never through a link.
-  static void Remove(const std::wstring& folder) {
-    if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    RunUnix("/bin/rm -rf " + UnixPath(folder),
-            [&] { return GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES; });
-  }
+  void Remove() const { RunUnix("/bin/rm -rf", {path_}, true); }
   std::wstring path_;
 };
 
