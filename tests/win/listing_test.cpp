@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <tuple>
 
 #include "metrics/folder_scan.h"
@@ -26,7 +27,7 @@ class Listing : public ::testing::Test {
       dir->MakeFolder(deep += std::wstring(60, letter) + L"\\");
     }
     dir->MakeFile(deep + L"\u0444\U0001F600.txt", "1234567");
-    dir->MakeFile(L"big.vhd", "", 5ull << 30);
+    wintest::RunUnix("/usr/bin/truncate -s 5G", {*dir / L"big.vhd"}, false);  // sparse: no disk
     dir->MakeFile(L".profile", "x");
     dir->MakeFolder(L".cache");
     dir->MakeFile(L".cache\\x.bin", "xy");
@@ -109,15 +110,14 @@ TEST_F(Listing, StoppedBatchEndsEarlyAndThePoolListsWholeBatchesAfter) {
 TEST_F(Listing, RootsAsAUserMayTypeThem) {
   std::wstring slashes = *dir / L"Wide";
   std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-  wchar_t previous[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(dir->Path().c_str()));
+  std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir->Path());
   win32::Win32FileSystem fs;
   for (const std::wstring& root : {*dir / L"Wide\\..\\.\\Wide\\", slashes, std::wstring(L"Wide"),
                                    std::wstring(L".\\.cache\\..\\Wide")}) {
     EXPECT_EQ(ScanFolder(fs, root, true)->bytes, 84u) << win32::WideToUtf8(root);
   }
-  SetCurrentDirectoryW(previous);
+  std::filesystem::current_path(previous);
 }
 
 }  // namespace

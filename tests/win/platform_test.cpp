@@ -1,13 +1,19 @@
 // The Win32 platform layer against Wine's real file system and processes: probes, reading and
 // atomic replacement of the settings file while other programs hold it, folder creation, the order
-// of names, the code page, run-and-wait and a launch that cannot start.
+// of names, the code page, run-and-wait and a launch that cannot start, start-up hardening.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <thread>
+#include <utility>
 
 #include "jobs/archiver_command.h"
+#include "platform/win32/hardening.h"
 #include "test_folder.h"
+
+// This program's import slot for CreateProcessW, through which the platform layer calls it.
+extern "C" decltype(&CreateProcessW) __imp_CreateProcessW;
 
 namespace tessel {
 namespace {
@@ -24,9 +30,10 @@ const bool kRecorded = [] {
   ExitProcess(7);
 }();
 
+// What a read yields; a failed one should have read nothing.
 std::string Read(const std::wstring& path) {
   std::string bytes;
-  return win32::Win32FileSystem().ReadFile(path, bytes) ? bytes : "<unreadable>";
+  return win32::Win32FileSystem().ReadFile(path, bytes) ? bytes : "<unreadable>" + bytes;
 }
 
 TEST(Win32Platform, SettingsFileIsReadWhileHeldAndReplacedWholeOrNotAtAll) {
@@ -55,10 +62,7 @@ TEST(Win32Platform, SettingsFileIsReadWhileHeldAndReplacedWholeOrNotAtAll) {
     HANDLE held =
         access ? CreateFileW(file.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr) : 0;
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    std::string bytes;
-    Status got = fs.ReadFile(file, bytes);
-    EXPECT_EQ(got.reason.empty(), read) << WideToUtf8(got.reason);
-    EXPECT_EQ(bytes, read ? "D:\\Old\r\n" : "");
+    EXPECT_EQ(Read(file), read ? "D:\\Old\r\n" : "<unreadable>");
     if (held && replaced) std::thread([held] { Sleep(300), CloseHandle(held); }).detach();
     Status stored = fs.ReplaceFileContent(file, "D:\\New\r\n");
     if (held && !replaced) CloseHandle(held);
@@ -129,11 +133,10 @@ TEST(Win32Platform, CodePageTextIsExactOrRefused) {
 // never by letter case; hyphens and apostrophes are passed over unless all else is equal, while a
 // blank comes before any letter. By character codes "\u00c9" would follow "Z" and "'" precede "a".
 TEST(Win32Platform, NamesCompareAsTheLocaleSortsThemWithCaseIgnored) {
-  const std::tuple<std::wstring, std::wstring, int> cases[] = {{L"\u00c9mile", L"Zoe", -1},
-                                                               {L"Emile", L"\u00c9mile", -1},
-                                                               {L"\u00e9mile", L"\u00c9MILE", 0},
-                                                               {L"O'Brien", L"Oakley", 1},
-                                                               {L"Jean Luc", L"Jeanette", -1}};
+  const std::tuple<std::wstring, std::wstring, int> cases[] = {
+      {L"\u00c9mile", L"Zoe", -1},       {L"Emile", L"\u00c9mile", -1},
+      {L"\u00e9mile", L"\u00c9MILE", 0}, {L"O'Brien", L"Oakley", 1},
+      {L"Jean Luc", L"Jeanette", -1},    {L"Public", L"pUBLIC", 0}};
   win32::Win32System sys;
   for (const auto& [a, b, order] : cases) {
     int got = sys.CompareIgnoringCase(a, b);
@@ -141,19 +144,47 @@ TEST(Win32Platform, NamesCompareAsTheLocaleSortsThemWithCaseIgnored) {
   }
 }
 
-TEST(Win32Platform, RunAndWaitStartsTheRawLineAndWaitsOrSaysWhyNot) {
+// The archiver gets Windows' default error mode, whatever the program set for itself.
+TEST(Win32Platform, RunAndWaitStartsTheRawLineAsWindowsWouldAndWaitsOrSaysWhyNot) {
   TestFolder dir;
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   ArchiverCommand command{self, L"D:\\Backup Zips\\Photos-2009.zip", L"E:\\Photos\\"};
+  static decltype(&CreateProcessW) real = nullptr;
+  static DWORD flags = 0;
+  DWORD protection = 0;  // import slots may be read-only once the loader has filled them
+  VirtualProtect(&__imp_CreateProcessW, sizeof(void*), PAGE_READWRITE, &protection);
+  real = std::exchange(
+      __imp_CreateProcessW,
+      [](LPCWSTR a, LPWSTR b, LPSECURITY_ATTRIBUTES c, LPSECURITY_ATTRIBUTES d, BOOL e, DWORD f,
+         LPVOID g, LPCWSTR h, LPSTARTUPINFOW i,
+         LPPROCESS_INFORMATION j) -> BOOL { return real(a, b, c, d, e, flags = f, g, h, i, j); });
   win32::Win32System sys;
   SetEnvironmentVariableW(L"TESSEL_RECORD_FILE", (dir / L"record.txt").c_str());
   Status ran = sys.RunAndWait(command.CommandLine());
   SetEnvironmentVariableW(L"TESSEL_RECORD_FILE", nullptr);
+  __imp_CreateProcessW = real;
   ASSERT_TRUE(ran);
   EXPECT_EQ(Read(dir / L"record.txt"), WideToUtf8(command.CommandLine()));
+  EXPECT_TRUE(flags & CREATE_DEFAULT_ERROR_MODE) << "flags " << flags;
   Status started = sys.RunAndWait(L"\"" + dir / L"Missing\\wzzip.exe\" -u -p -r \"a\" \"b\"");
   EXPECT_FALSE(started.ok || started.reason.empty()) << "a launch that cannot start";
+}
+
+// Wine draws no system error boxes, so the test reads back what the process set.
+TEST(Win32Platform, HardenedDllsComeFromSystem32AndWindowsShowsNoErrorBoxes) {
+  TestFolder dir;
+  dir.MakeFile(L"tessel-probe.dll", "not a program");  // found by name: a bad image
+  std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path());
+  auto probe = [] { return LoadLibraryW(L"tessel-probe.dll") ? 0 : GetLastError(); };
+  EXPECT_EQ(probe(), DWORD{ERROR_BAD_EXE_FORMAT}) << "searched before";
+  UINT testRunnerMode = SetErrorMode(0);  // GoogleTest quiets errors itself
+  win32::HardenProcess();
+  EXPECT_EQ(GetErrorMode(), UINT{SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
+  EXPECT_EQ(probe(), DWORD{ERROR_MOD_NOT_FOUND}) << "not after";
+  SetErrorMode(testRunnerMode);
+  std::filesystem::current_path(before);
 }
 
 }  // namespace

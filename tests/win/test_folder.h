@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <initializer_list>
 #include <set>
 #include <string>
@@ -57,16 +56,12 @@ class TestFolder {
   void MakeFolder(const std::wstring& relative) const {
     CreateDirectoryW(win32::LongPath(path_ + relative).c_str(), nullptr);
   }
-  // A file holding `bytes`, then extended to `size` (sparse, so large sizes cost no disk).
-  void MakeFile(const std::wstring& relative, const std::string& bytes = {},
-                uint64_t size = 0) const {
+  void MakeFile(const std::wstring& relative, const std::string& bytes = {}) const {
     win32::UniqueHandle file(CreateFileW(win32::LongPath(path_ + relative).c_str(), GENERIC_WRITE,
                                          0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                          nullptr));
     DWORD written = 0;
     WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    LARGE_INTEGER end{.QuadPart = static_cast<LONGLONG>(size)};
-    if (size && SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(file.Get());
   }
 
  private:

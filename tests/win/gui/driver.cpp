@@ -54,10 +54,8 @@ bool WaitFor(const std::function<bool()>& done, Duration limit) {
 std::optional<LRESULT> Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Duration limit) {
   DWORD_PTR result = 0;
   auto ms = static_cast<UINT>(limit.count());
-  if (!hwnd || !SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, ms, &result)) {
-    return std::nullopt;
-  }
-  return static_cast<LRESULT>(result);
+  bool sent = hwnd && SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, ms, &result);
+  return sent ? std::optional(static_cast<LRESULT>(result)) : std::nullopt;
 }
 
 std::wstring Text(HWND hwnd) {

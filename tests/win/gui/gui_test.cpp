@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <filesystem>
 #include <future>
 #include <thread>
@@ -12,6 +11,7 @@
 
 #include "app/fonts.h"
 #include "gui/driver.h"
+#include "metrics/digit_grouping.h"
 #include "metrics/folder_scan.h"
 #include "platform/win32/wide.h"
 #include "platform/win32/win32_platform.h"
@@ -23,12 +23,6 @@ namespace tessel::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
-uint64_t Digits(const std::wstring& text) {
-  uint64_t value = 0;
-  for (wchar_t c : text) value = iswdigit(c) ? value * 10 + static_cast<uint64_t>(c - L'0') : value;
-  return value;
-}
 
 std::string Call(const std::wstring& archive, const std::wstring& source) {
   return win32::WideToUtf8(L"\"C:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r \"" + archive +
@@ -106,15 +100,18 @@ TEST_F(Gui, WindowIsBuiltFromItsTableAndEveryCaptionFits) {
 // looks exactly like as many characters that no face has (U+0378 is unassigned). The list draws
 // through GDI, where a TrueType face's links reach other faces: under Wine the forms' Tahoma has
 // Cyrillic itself and reaches CJK only through the face scripts/wine.sh (wine_gui) stands in.
-TEST_F(Gui, ProfileNamesInOtherScriptsAreDrawnWithGlyphsNotBoxes) {
+// Then a user is picked the way assistive tools select, without the notifications a user's clicks
+// send, and so are the year and versioning: what the controls show is what is backed up.
+TEST_F(Gui, UserNamesAreDrawnWithGlyphsAndPickAndBackupTakeWhatTheControlsShow) {
   const std::wstring names[] = {L"\u0416\u0434\u0430\u043d\u043e\u0432\u0430",
                                 L"\u738b\u9759\u6021"};
   auto boxes = [](const std::wstring& name) { return std::wstring(name.size(), L'\u0378'); };
-  std::vector<std::wstring> folders;
+  std::vector<std::wstring> folders = {L"C:\\users\\jsmith"};
   for (const std::wstring& name : names) {
     folders.insert(folders.end(), {L"C:\\users\\" + name, L"C:\\users\\" + boxes(name)});
   }
   for (auto& folder : folders) ASSERT_TRUE(MakeFile(folder + L"\\Documents\\letter.txt"));
+  ASSERT_TRUE(MakeFile(L"T:\\Backups\\old.zip"));
   ASSERT_TRUE(app->Click(C(L"btnBrowseForUsers")));
   Form browse = app->WaitForm(ui::BrowseUsersForm());
   ASSERT_TRUE(browse && app->WaitDrawn(browse));
@@ -145,34 +142,8 @@ TEST_F(Gui, ProfileNamesInOtherScriptsAreDrawnWithGlyphsNotBoxes) {
     EXPECT_TRUE(drawn(name) == glyphs) << "the screen is not read back unchanged";
     EXPECT_TRUE(missing != glyphs) << "drawn as missing-glyph boxes";
   }
-  for (const std::wstring& folder : folders) fs::remove_all(folder);
-}
-
-TEST_F(Gui, TypingReachesThePresenterAndZipAsksThenRunsTheArchiver) {
-  ASSERT_TRUE(app->Type(C(L"TxtSrc"), L"T:\\Photos"));
-  ASSERT_TRUE(app->Type(C(L"txtSpecificBackupFileName"), L"my photos"));
-  EXPECT_EQ(Text(C(L"txtSpecificDirectoryFiles")), L"T:\\Photos\\*.*");
-  EXPECT_EQ(Text(C(L"txtExampleFileName")), L"T:\\Backups\\my photos-" + year + month + L".zip");
-  EXPECT_EQ(Text(C(L"txtFolderCountSpecific")), L"1");
-
-  ASSERT_TRUE(app->Click(C(L"btnSpecificBackup")));
-  EXPECT_EQ(app->Answer(IDYES),
-            L"The default folder, T:\\Backups , doesn't exist.\r\nWould you like it created?");
-  EXPECT_TRUE(fs::exists(L"T:\\Backups"));
-  EXPECT_EQ(ArchiverCalls(),
-            Call(L"T:\\Backups\\My Photos-" + year + month + L".zip", L"T:\\Photos\\"));
-}
-
-// Selected the way assistive tools select, without the notifications a user's clicks send: what
-// the controls show is what is picked and backed up.
-TEST_F(Gui, UserPickAndBackupTakeWhatTheControlsShow) {
-  ASSERT_TRUE(MakeFile(L"C:\\users\\jsmith\\Documents\\letter.txt") &&
-              MakeFile(L"T:\\Backups\\old.zip"));
-  ASSERT_TRUE(app->Click(C(L"btnBrowseForUsers")));
-  Form browse = app->WaitForm(ui::BrowseUsersForm());
-  ASSERT_TRUE(browse);
   auto name = reinterpret_cast<LPARAM>(L"Jsmith");
-  ASSERT_GE(Send(browse.Control(L"lstUsers"), LB_SELECTSTRING, -1, name).value_or(-1), 0);
+  ASSERT_GE(Send(list, LB_SELECTSTRING, -1, name).value_or(-1), 0);
   ASSERT_TRUE(app->Click(browse.Control(L"cmdUsers")));
   EXPECT_FALSE(IsWindow(browse.hwnd));
   EXPECT_EQ(Text(C(L"txtUsers")), L"Jsmith");
@@ -186,6 +157,21 @@ TEST_F(Gui, UserPickAndBackupTakeWhatTheControlsShow) {
   EXPECT_FALSE(IsWindowVisible(C(L"cmbFileNameMonth"))) << "versioning off hides the month";
   EXPECT_EQ(ArchiverCalls(),
             Call(L"T:\\Backups\\Jsmith-" + first + L".zip", L"C:\\Users\\Jsmith\\Documents\\*.*"));
+  for (const std::wstring& folder : folders) fs::remove_all(folder);
+}
+
+TEST_F(Gui, TypingReachesThePresenterAndZipAsksThenRunsTheArchiver) {
+  ASSERT_TRUE(app->Type(C(L"TxtSrc"), L"T:\\Photos"));
+  ASSERT_TRUE(app->Type(C(L"txtSpecificBackupFileName"), L"my photos"));
+  EXPECT_EQ(Text(C(L"txtSpecificDirectoryFiles")), L"T:\\Photos\\*.*");
+  EXPECT_EQ(Text(C(L"txtExampleFileName")), L"T:\\Backups\\my photos-" + year + month + L".zip");
+  EXPECT_EQ(Text(C(L"txtFolderCountSpecific")), L"1");
+
+  ASSERT_TRUE(app->Click(C(L"btnSpecificBackup")));
+  EXPECT_EQ(app->Answer(IDYES),
+            L"The default folder, T:\\Backups , doesn't exist.\r\nWould you like it created?");
+  EXPECT_EQ(ArchiverCalls(),
+            Call(L"T:\\Backups\\My Photos-" + year + month + L".zip", L"T:\\Photos\\"));
 }
 
 TEST_F(Gui, TabVisitsEveryStopInTableOrderAndAYearPickMovesOn) {
@@ -235,11 +221,13 @@ TEST_F(Gui, TypedAheadTheFieldIsWholeAndItsFiguresExact) {
   for (wchar_t c : path) PressKey(c), std::this_thread::sleep_for(40ms);
   ASSERT_TRUE(WaitFor([&] { return Text(field) == path; })) << win32::WideToUtf8(Text(field));
   ASSERT_TRUE(app->Settle());
-  win32::Win32FileSystem fs;
-  FolderFigures whole = ScanFolder(fs, path, true).value();
-  EXPECT_EQ(Digits(Text(C(L"txtFileCountDestination"))), whole.files);
-  EXPECT_EQ(Digits(Text(C(L"txtFolderSizeDestination"))), whole.bytes);
-  EXPECT_EQ(Digits(Text(C(L"txtFolderCountDestination"))), whole.folders);
+  win32::Win32FileSystem files;
+  win32::Win32System sys;
+  FolderFigures whole = ScanFolder(files, path, true).value();
+  auto shown = [&](uint64_t n) { return GroupDigits(n, sys.ThousandsSeparator()); };
+  EXPECT_EQ(Text(C(L"txtFileCountDestination")), shown(whole.files));
+  EXPECT_EQ(Text(C(L"txtFolderSizeDestination")), shown(whole.bytes));
+  EXPECT_EQ(Text(C(L"txtFolderCountDestination")), shown(whole.folders));
 }
 
 // While the archiver runs the window answers, refuses a second ZIP click and acts on a text set
@@ -262,20 +250,16 @@ TEST_F(Gui, DuringABackupTheWindowAnswersAndStartsNoSecondRun) {
 }
 
 TEST_F(Gui, HelpAndLicenceOpenOnceEachFromTheTopAndClose) {
-  const struct {
-    const wchar_t* button;
-    const ui::FormDef& form;
-    std::wstring text;
-  } cases[] = {{L"btnHelp", ui::HelpForm(), ui::HelpText()},
-               {L"btnEULA", ui::EulaForm(), ui::EulaText()}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(win32::WideToUtf8(c.button));
-    ASSERT_TRUE(app->Click(C(c.button)));
-    Form first = app->WaitForm(c.form);
-    ASSERT_TRUE(first && app->Click(C(c.button)));
+  const std::tuple<const wchar_t*, const ui::FormDef&, std::wstring> cases[] = {
+      {L"btnHelp", ui::HelpForm(), ui::HelpText()}, {L"btnEULA", ui::EulaForm(), ui::EulaText()}};
+  for (const auto& [button, form, text] : cases) {
+    SCOPED_TRACE(win32::WideToUtf8(button));
+    ASSERT_TRUE(app->Click(C(button)));
+    Form first = app->WaitForm(form);
+    ASSERT_TRUE(first && app->Click(C(button)));
     EXPECT_FALSE(IsWindow(first.hwnd)) << "the old copy stays";
-    Form again = app->WaitForm(c.form);
-    EXPECT_EQ(Text(again.Control(L"txtHelp")), c.text);
+    Form again = app->WaitForm(form);
+    EXPECT_EQ(Text(again.Control(L"txtHelp")), text);
     EXPECT_EQ(GetWindow(again.hwnd, GW_OWNER), nullptr) << "modeless, without an owner";
     ASSERT_TRUE(app->Click(again.Control(L"btnClose")));
     EXPECT_FALSE(IsWindow(again.hwnd));

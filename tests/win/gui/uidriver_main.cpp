@@ -23,9 +23,6 @@ int Fail(const char* why) {
 int Run(const std::vector<std::wstring>& args) {
   auto arg = [&](size_t i) { return i < args.size() ? args[i] : std::wstring(); };
   if (arg(0) == L"install-archiver") return InstallArchiver() ? 0 : Fail("no archiver installed");
-  if (arg(0) == L"store-destination") {
-    return StoreDestination(win32::WideToUtf8(arg(1))) ? 0 : Fail("no settings file written");
-  }
   std::optional<Tessel> app = arg(0) == L"start" ? Tessel::Start(arg(1)) : Tessel::Attach();
   Form main = app ? app->WaitForm(ui::MainForm()) : Form{};
   if (!main) return Fail(app ? "no main window" : "tessel.exe is not running");
@@ -52,8 +49,8 @@ int Run(const std::vector<std::wstring>& args) {
     return typed ? 0 : Fail("the box does not show what was typed");
   }
   std::fputs(
-      "usage: uidriver install-archiver | store-destination <path> | start [tessel.exe] |\n"
-      "  type <control> <text> | click <control> | park-mouse | quit\n",
+      "usage: uidriver install-archiver | start [tessel.exe] | park-mouse | quit |\n"
+      "  type <control> <text> | click <control>\n",
       stderr);
   return 2;
 }
