@@ -68,31 +68,12 @@ TEST_F(Listing, WalkCountsWhatTheFileSystemHoldsWhateverTheListingOptions) {
   }
 }
 
-TEST_F(Listing, BatchHandsEachFolderItsEntriesOnTheCallingThread) {
-  const std::vector<std::wstring> folders = {*dir / L"Wide", *dir / L"Missing\\", *dir / L"big.vhd",
-                                             *dir / L"Locked\\"};
-  win32::Win32FileSystem fs({2, win32::kMinListingBuffer, true});
-  std::vector<std::set<std::wstring>> got(folders.size());
-  DWORD caller = GetCurrentThreadId();
-  bool elsewhere = false;
-  fs.ListFolders(folders,
-                 [&](size_t index, const DirEntry& entry) {
-                   got[index].emplace(entry.name);
-                   elsewhere = elsewhere || GetCurrentThreadId() != caller;
-                 },
-                 {});
-  EXPECT_EQ(got[0].size(), 84u);
-  EXPECT_EQ(got[1].size() + got[2].size(), 0u) << "a folder missing, or a file";
-  EXPECT_EQ(got[3], std::set<std::wstring>{L"secret.txt"}) << "listed when no one holds it";
-  EXPECT_FALSE(elsewhere) << "entries reached the sink on another thread";
-  EXPECT_FALSE(fs.ListFolder(*dir / L"Missing", [](auto&) {}));
-}
-
 // The stop check is asked while the calling thread waits; a batch it ends leaves nothing behind
-// that the next batch would see.
-TEST_F(Listing, StoppedBatchEndsEarlyAndThePoolListsWholeBatchesAfter) {
-  const std::vector<std::wstring> folders = {*dir / L"Wide", *dir / L".cache", *dir / deep,
-                                             *dir / L"Wide"};
+// that the next batch would see. Each folder's entries reach the sink on the calling thread.
+TEST_F(Listing, BatchStopsEarlyThenHandsEachFolderItsEntriesOnTheCallingThread) {
+  const std::vector<std::wstring> folders = {
+      *dir / L"Wide",   *dir / L"Missing\\", *dir / L"big.vhd", *dir / L"Locked\\",
+      *dir / L".cache", *dir / deep,         *dir / L"Wide"};
   win32::Win32FileSystem fs({3, win32::kMinListingBuffer, true});
   int asked = 0;
   size_t seen = 0;
@@ -102,9 +83,20 @@ TEST_F(Listing, StoppedBatchEndsEarlyAndThePoolListsWholeBatchesAfter) {
   EXPECT_FALSE(fs.ListFolders(folders, slowSink, [&] { return ++asked > 0; }));
   EXPECT_EQ(asked, 1);
   EXPECT_LT(seen, 84u) << "entries handed over after the stop";
+  std::vector<std::set<std::wstring>> got(folders.size());
   std::vector<size_t> counts(folders.size());
-  EXPECT_TRUE(fs.ListFolders(folders, [&](size_t i, const DirEntry&) { ++counts[i]; }, {}));
-  EXPECT_EQ(counts, (std::vector<size_t>{84, 1, 2, 84}));
+  DWORD caller = GetCurrentThreadId();
+  bool elsewhere = false;
+  EXPECT_TRUE(fs.ListFolders(folders,
+                             [&](size_t index, const DirEntry& entry) {
+                               got[index].emplace(entry.name), ++counts[index];
+                               elsewhere = elsewhere || GetCurrentThreadId() != caller;
+                             },
+                             {}));
+  EXPECT_EQ(counts, (std::vector<size_t>{84, 0, 0, 1, 1, 2, 84})) << "a folder missing, or a file";
+  EXPECT_EQ(got[3], std::set<std::wstring>{L"secret.txt"}) << "listed when no one holds it";
+  EXPECT_FALSE(elsewhere) << "entries reached the sink on another thread";
+  EXPECT_FALSE(fs.ListFolder(*dir / L"Missing", [](auto&) {}));
 }
 
 TEST_F(Listing, RootsAsAUserMayTypeThem) {

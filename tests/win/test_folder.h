@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
 #include <set>
 #include <string>
@@ -41,12 +43,11 @@ inline std::set<std::wstring> Names(const std::wstring& folder) {
 class TestFolder {
  public:
   TestFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
     static int counter = 0;
     // Wine reuses process ids, so a tree an earlier run left could be found again: remove it.
-    path_ = std::wstring(temp) + L"tessel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter) + L"\\";
+    path_ = std::filesystem::temp_directory_path() /
+            ("tessel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(++counter) + "\\");
     if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) Remove();
     CreateDirectoryW(path_.c_str(), nullptr);
   }
@@ -57,11 +58,8 @@ class TestFolder {
     CreateDirectoryW(win32::LongPath(path_ + relative).c_str(), nullptr);
   }
   void MakeFile(const std::wstring& relative, const std::string& bytes = {}) const {
-    win32::UniqueHandle file(CreateFileW(win32::LongPath(path_ + relative).c_str(), GENERIC_WRITE,
-                                         0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                         nullptr));
-    DWORD written = 0;
-    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    std::ofstream(std::filesystem::path(win32::LongPath(path_ + relative)), std::ios::binary)
+        << bytes;
   }
 
  private:

@@ -117,14 +117,13 @@ HWND Tessel::Find(const wchar_t* cls, const wchar_t* caption, bool shown) const 
   return nullptr;
 }
 
-Form Tessel::Main() const {
-  return {Find(kFormClass, std::wstring(ui::MainForm().caption).c_str(), false), &ui::MainForm()};
+Form Tessel::Get(const ui::FormDef& def, bool shown) const {
+  return {Find(kFormClass, std::wstring(def.caption).c_str(), shown), &def};
 }
 
 Form Tessel::WaitForm(const ui::FormDef& def, Duration limit) const {
-  std::wstring caption(def.caption);
-  Form form{nullptr, &def};
-  WaitFor([&] { return (form.hwnd = Find(kFormClass, caption.c_str(), true)) != nullptr; }, limit);
+  Form form;
+  WaitFor([&] { return bool(form = Get(def, true)); }, limit);
   return form;
 }
 
@@ -151,7 +150,7 @@ bool Tessel::Settle() const {
     bool seen = WaitFor([&] {
       if (WaitExit(0ms)) return true;
       if (marker && IsWindow(marker)) return Send(marker, LB_GETHORIZONTALEXTENT) == LRESULT(value);
-      if ((marker = Main().Control(L"List1")))
+      if ((marker = Get(ui::MainForm()).Control(L"List1")))
         PostMessageW(marker, LB_SETHORIZONTALEXTENT, value, 0);
       return false;
     });
@@ -164,7 +163,7 @@ bool Tessel::Settle() const {
 // rest, a panel whose field names a folder shows its folder count, written last. Disabled, the
 // window waits for a message box or the archiver: not at rest, nothing to wait for here.
 bool Tessel::FiguresShown() const {
-  Form main = Main();
+  Form main = Get(ui::MainForm());
   if (!main || !IsWindowEnabled(main.hwnd)) return true;
   auto text = [&](const wchar_t* box) { return Text(main.Control(box)).size(); };
   return text(L"txtFolderCountDestination") &&

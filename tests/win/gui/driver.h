@@ -75,7 +75,7 @@ class Tessel {
       : process_(process, CloseHandle), pid_(pid), owned_(owned) {}
   // The program's first top-level window of that class (and caption, unless null).
   HWND Find(const wchar_t* cls, const wchar_t* caption, bool shown) const;
-  Form Main() const;  // shown or not
+  Form Get(const ui::FormDef& def, bool shown = false) const;
   bool FiguresShown() const;
 
   std::shared_ptr<void> process_;
