@@ -21,15 +21,6 @@ namespace {
 using win32::WideToUtf8;
 using wintest::TestFolder;
 
-// Started by the launch test with TESSEL_RECORD_FILE set, this program only writes its raw
-// command line there, before any test runs, and ends.
-const bool kRecorded = [] {
-  wchar_t path[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(L"TESSEL_RECORD_FILE", path, MAX_PATH)) return false;
-  win32::Win32FileSystem().ReplaceFileContent(path, WideToUtf8(GetCommandLineW()));
-  ExitProcess(7);
-}();
-
 // What a read yields; a failed one should have read nothing.
 std::string Read(const std::wstring& path) {
   std::string bytes;
@@ -149,7 +140,10 @@ TEST(Win32Platform, RunAndWaitStartsTheRawLineAsWindowsWouldAndWaitsOrSaysWhyNot
   TestFolder dir;
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  ArchiverCommand command{self, L"D:\\Backup Zips\\Photos-2009.zip", L"E:\\Photos\\"};
+  // The UI driver named so records its raw command line in command-lines.log beside itself.
+  std::filesystem::path driver = std::filesystem::path(self).parent_path() / L"gui\\uidriver.exe";
+  ASSERT_TRUE(CopyFileW(driver.c_str(), (dir / L"wzzip.exe").c_str(), FALSE));
+  ArchiverCommand command{dir / L"wzzip.exe", L"D:\\Backup Zips\\Photos-2009.zip", L"E:\\Photos\\"};
   static decltype(&CreateProcessW) real = nullptr;
   static DWORD flags = 0;
   DWORD protection = 0;  // import slots may be read-only once the loader has filled them
@@ -160,12 +154,10 @@ TEST(Win32Platform, RunAndWaitStartsTheRawLineAsWindowsWouldAndWaitsOrSaysWhyNot
          LPVOID g, LPCWSTR h, LPSTARTUPINFOW i,
          LPPROCESS_INFORMATION j) -> BOOL { return real(a, b, c, d, e, flags = f, g, h, i, j); });
   win32::Win32System sys;
-  SetEnvironmentVariableW(L"TESSEL_RECORD_FILE", (dir / L"record.txt").c_str());
   Status ran = sys.RunAndWait(command.CommandLine());
-  SetEnvironmentVariableW(L"TESSEL_RECORD_FILE", nullptr);
   __imp_CreateProcessW = real;
   ASSERT_TRUE(ran);
-  EXPECT_EQ(Read(dir / L"record.txt"), WideToUtf8(command.CommandLine()));
+  EXPECT_EQ(Read(dir / L"command-lines.log"), WideToUtf8(command.CommandLine()) + "\n");
   EXPECT_TRUE(flags & CREATE_DEFAULT_ERROR_MODE) << "flags " << flags;
   Status started = sys.RunAndWait(L"\"" + dir / L"Missing\\wzzip.exe\" -u -p -r \"a\" \"b\"");
   EXPECT_FALSE(started.ok || started.reason.empty()) << "a launch that cannot start";

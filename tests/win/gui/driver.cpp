@@ -65,12 +65,11 @@ std::wstring Text(HWND hwnd) {
   return text;
 }
 
+// Inside the window of its container, as the table has it.
 HWND Form::Control(std::wstring_view name) const {
-  const ui::ControlDef* control = def ? def->Find(name) : nullptr;
-  for (HWND h : control ? WithDescendants(hwnd) : std::vector<HWND>{}) {
-    if (h != hwnd && GetDlgCtrlID(h) == ui::kControlIdBase + control->id) return h;
-  }
-  return nullptr;
+  const ui::ControlDef* c = def ? def->Find(name) : nullptr;
+  HWND in = !c || c->container == ui::kWindow ? hwnd : Control(def->Find(c->container)->name);
+  return c && in ? GetDlgItem(in, ui::kControlIdBase + c->id) : nullptr;
 }
 
 std::optional<Tessel> Tessel::Start(std::wstring exe) {
