@@ -109,7 +109,7 @@ TEST(Win32Platform, FoldersAreMadeLevelByLevelOrRefusedWithTheReasonAndFound) {
   EXPECT_FALSE(fs.EntryExists(dir / L"x\\wzzip.exe") || fs.FolderExists(dir / L"Tessel"));
 }
 
-TEST(Win32Platform, CodePageTextIsExactOrRefused) {
+TEST(Win32Platform, CodePageTextIsExactOrRefusedAndNamesCompareAsTheLocaleSortsThem) {
   const std::wstring japanese = L"D:\\\u65e5\u672c";
   const std::string utf8Bytes = "D:\\\xe6\x97\xa5\xe6\x9c\xac";
   win32::Win32System ansi(1252), utf8(CP_UTF8);
@@ -118,19 +118,16 @@ TEST(Win32Platform, CodePageTextIsExactOrRefused) {
   EXPECT_EQ(utf8.ToCodePage(L"D:\\\xd800"), std::nullopt) << "a stray surrogate";
   EXPECT_EQ(utf8.FromCodePage(utf8Bytes), japanese);
   EXPECT_EQ(utf8.ToCodePage(japanese), utf8Bytes) << "UTF-8 as the system code page holds it all";
-}
-
-// As a sorted list box orders names for the user's locale: by letters first, then by accents,
-// never by letter case; hyphens and apostrophes are passed over unless all else is equal, while a
-// blank comes before any letter. By character codes "\u00c9" would follow "Z" and "'" precede "a".
-TEST(Win32Platform, NamesCompareAsTheLocaleSortsThemWithCaseIgnored) {
+  // Names compare as a sorted list box orders them for the user's locale: by letters first, then
+  // by accents, never by letter case; hyphens and apostrophes are passed over unless all else is
+  // equal, while a blank comes before any letter. By character codes "\u00c9" would follow "Z"
+  // and "'" precede "a".
   const std::tuple<std::wstring, std::wstring, int> cases[] = {
       {L"\u00c9mile", L"Zoe", -1},       {L"Emile", L"\u00c9mile", -1},
       {L"\u00e9mile", L"\u00c9MILE", 0}, {L"O'Brien", L"Oakley", 1},
       {L"Jean Luc", L"Jeanette", -1},    {L"Public", L"pUBLIC", 0}};
-  win32::Win32System sys;
   for (const auto& [a, b, order] : cases) {
-    int got = sys.CompareIgnoringCase(a, b);
+    int got = ansi.CompareIgnoringCase(a, b);
     EXPECT_EQ((got > 0) - (got < 0), order) << WideToUtf8(a) << " vs " << WideToUtf8(b);
   }
 }

@@ -210,14 +210,12 @@ bool Tessel::Click(HWND control) const {
 bool ClickWithMouse(HWND control) {
   RECT rc = {};
   GetWindowRect(control, &rc);
-  INPUT input[3] = {};
-  for (INPUT& i : input) i.type = INPUT_MOUSE;
-  input[0].mi.dx = MulDiv((rc.left + rc.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input[0].mi.dy = MulDiv((rc.top + rc.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  return SendInput(3, input, sizeof(INPUT)) == 3;
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2) &&
+         SendInput(2, click, sizeof(INPUT)) == 2;
 }
 
 void PressKey(wchar_t c) {
