@@ -38,8 +38,7 @@ class Gui : public ::testing::Test {
     ASSERT_TRUE(MakeFile(L"T:\\Photos\\2023\\hills.jpg") && InstallArchiver() &&
                 StoreDestination("T:\\Backups"));
     app.emplace(Tessel::Start().value());
-    main = app->WaitForm(ui::MainForm());
-    ASSERT_TRUE(main && app->Settle());
+    ASSERT_TRUE((main = app->WaitForm(ui::MainForm())) && app->Settle());
     year = Text(C(L"cmbFileNameYear"));
     month = Text(C(L"cmbFileNameMonth"));
   }
