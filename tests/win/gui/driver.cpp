@@ -20,16 +20,6 @@ namespace fs = std::filesystem;
 constexpr wchar_t kFormClass[] = L"TesselForm";
 const fs::path kWinZip = L"C:\\Program Files\\WinZip";
 
-// The window and all windows inside it, at any depth.
-std::vector<HWND> WithDescendants(HWND parent) {
-  std::vector<HWND> all{parent};
-  auto add = [](HWND h, LPARAM out) {
-    return reinterpret_cast<std::vector<HWND>*>(out)->push_back(h), TRUE;
-  };
-  EnumChildWindows(parent, add, reinterpret_cast<LPARAM>(&all));
-  return all;
-}
-
 bool Write(const fs::path& path, const std::string& bytes) {
   std::error_code error;
   fs::create_directories(path.parent_path(), error);
@@ -171,11 +161,14 @@ bool Tessel::FiguresShown() const {
 }
 
 bool Tessel::WaitDrawn(const Form& form) const {
+  // The window and every window inside it, at any depth.
+  auto painted = [](HWND h, LPARAM all) -> BOOL {
+    return *reinterpret_cast<bool*>(all) &= !GetUpdateRect(h, nullptr, FALSE);
+  };
   return Settle() && WaitFor([&] {
-           for (HWND hwnd : WithDescendants(form.hwnd)) {
-             if (GetUpdateRect(hwnd, nullptr, FALSE)) return false;
-           }
-           return !Find(TOOLTIPS_CLASSW, nullptr, true);
+           bool all = !GetUpdateRect(form.hwnd, nullptr, FALSE);
+           EnumChildWindows(form.hwnd, painted, reinterpret_cast<LPARAM>(&all));
+           return all && !Find(TOOLTIPS_CLASSW, nullptr, true);
          });
 }
 
