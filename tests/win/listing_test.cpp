@@ -46,12 +46,16 @@ class Listing : public ::testing::Test {
   static inline std::wstring deep;  // the deepest folder, relative
 };
 
-TEST_F(Listing, WalkCountsWhatTheFileSystemHoldsWhateverTheListingOptions) {
+TEST_F(Listing, WalkCountsWhatTheFileSystemHoldsFromAnyRootWhateverTheListingOptions) {
   const FolderFigures expected{1 + 1 + 1 + 84, 7 + (5ull << 30) + 3 + 84, 1 + 5 + 1 + 1 + 1 + 1};
   // Open elsewhere without sharing, like a folder this account may not read: it cannot be listed.
   win32::UniqueHandle lock(CreateFileW((*dir / L"Locked").c_str(), GENERIC_READ, 0, nullptr,
                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   ASSERT_TRUE(lock.Valid());
+  std::wstring slashes = *dir / L"Wide";
+  std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
+  std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir->Path());  // for the relative roots a user may type
   const std::pair<const char*, win32::ListingOptions> listings[] = {
       {"as the program lists", win32::DefaultListingOptions()},
       {"one folder after the other, read to the end", {0, 64 * 1024, false}},
@@ -65,7 +69,12 @@ TEST_F(Listing, WalkCountsWhatTheFileSystemHoldsWhateverTheListingOptions) {
               std::tie(expected.files, expected.bytes, expected.folders));
     EXPECT_EQ(ScanFolder(fs, *dir / deep, true)->folders, 1u)
         << "a long root, its link not entered";
+    for (const std::wstring& root : {*dir / L"Wide\\..\\.\\Wide\\", slashes, std::wstring(L"Wide"),
+                                     std::wstring(L".\\.cache\\..\\Wide")}) {
+      EXPECT_EQ(ScanFolder(fs, root, true)->bytes, 84u) << win32::WideToUtf8(root);
+    }
   }
+  std::filesystem::current_path(previous);
 }
 
 // The stop check is asked while the calling thread waits; a batch it ends leaves nothing behind
@@ -97,19 +106,6 @@ TEST_F(Listing, BatchStopsEarlyThenHandsEachFolderItsEntriesOnTheCallingThread) 
   EXPECT_EQ(got[3], std::set<std::wstring>{L"secret.txt"}) << "listed when no one holds it";
   EXPECT_FALSE(elsewhere) << "entries reached the sink on another thread";
   EXPECT_FALSE(fs.ListFolder(*dir / L"Missing", [](auto&) {}));
-}
-
-TEST_F(Listing, RootsAsAUserMayTypeThem) {
-  std::wstring slashes = *dir / L"Wide";
-  std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-  std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir->Path());
-  win32::Win32FileSystem fs;
-  for (const std::wstring& root : {*dir / L"Wide\\..\\.\\Wide\\", slashes, std::wstring(L"Wide"),
-                                   std::wstring(L".\\.cache\\..\\Wide")}) {
-    EXPECT_EQ(ScanFolder(fs, root, true)->bytes, 84u) << win32::WideToUtf8(root);
-  }
-  std::filesystem::current_path(previous);
 }
 
 }  // namespace
