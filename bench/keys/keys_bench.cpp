@@ -21,7 +21,6 @@
 
 #include "core/backup_settings.h"
 #include "gui/driver.h"
-#include "gui/environment.h"
 #include "metrics/folder_scan.h"
 #include "metrics/metrics.h"
 #include "platform/win32/wide.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <tuple>
 
 #include "metrics/folder_scan.h"
@@ -26,7 +27,7 @@ class Listing : public ::testing::Test {
       dir->MakeFolder(deep += std::wstring(60, letter) + L"\\");
     }
     dir->MakeFile(deep + L"\u0444\U0001F600.txt", "1234567");
-    dir->MakeFile(L"big.vhd", "", 5ull << 30);
+    wintest::RunUnix("/usr/bin/truncate -s 5G", {*dir / L"big.vhd"}, false);  // sparse: no disk
     dir->MakeFile(L".profile", "x");
     dir->MakeFolder(L".cache");
     dir->MakeFile(L".cache\\x.bin", "xy");
@@ -38,21 +39,23 @@ class Listing : public ::testing::Test {
     dir->MakeFolder(L"Locked");
     dir->MakeFile(L"Locked\\secret.txt", "12345");
     // Wine 8 makes no link for Windows programs (CreateSymbolicLinkW makes nothing): Unix does.
-    std::wstring up = *dir / deep + L"up";
-    wintest::RunUnix("/bin/ln -s " + wintest::UnixPath(dir->Path()) + " " + wintest::UnixPath(up),
-                     [&] { return GetFileAttributesW(up.c_str()) != INVALID_FILE_ATTRIBUTES; });
+    wintest::RunUnix("/bin/ln -s", {dir->Path(), *dir / deep + L"up"}, false);
   }
   static void TearDownTestSuite() { delete dir; }
   static inline TestFolder* dir = nullptr;
   static inline std::wstring deep;  // the deepest folder, relative
 };
 
-TEST_F(Listing, WalkCountsWhatTheFileSystemHoldsWhateverTheListingOptions) {
+TEST_F(Listing, WalkCountsWhatTheFileSystemHoldsFromAnyRootWhateverTheListingOptions) {
   const FolderFigures expected{1 + 1 + 1 + 84, 7 + (5ull << 30) + 3 + 84, 1 + 5 + 1 + 1 + 1 + 1};
   // Open elsewhere without sharing, like a folder this account may not read: it cannot be listed.
   win32::UniqueHandle lock(CreateFileW((*dir / L"Locked").c_str(), GENERIC_READ, 0, nullptr,
                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   ASSERT_TRUE(lock.Valid());
+  std::wstring slashes = *dir / L"Wide";
+  std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
+  std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir->Path());  // for the relative roots a user may type
   const std::pair<const char*, win32::ListingOptions> listings[] = {
       {"as the program lists", win32::DefaultListingOptions()},
       {"one folder after the other, read to the end", {0, 64 * 1024, false}},
@@ -66,34 +69,20 @@ TEST_F(Listing, WalkCountsWhatTheFileSystemHoldsWhateverTheListingOptions) {
               std::tie(expected.files, expected.bytes, expected.folders));
     EXPECT_EQ(ScanFolder(fs, *dir / deep, true)->folders, 1u)
         << "a long root, its link not entered";
+    for (const std::wstring& root : {*dir / L"Wide\\..\\.\\Wide\\", slashes, std::wstring(L"Wide"),
+                                     std::wstring(L".\\.cache\\..\\Wide")}) {
+      EXPECT_EQ(ScanFolder(fs, root, true)->bytes, 84u) << win32::WideToUtf8(root);
+    }
   }
-}
-
-TEST_F(Listing, BatchHandsEachFolderItsEntriesOnTheCallingThread) {
-  const std::vector<std::wstring> folders = {*dir / L"Wide", *dir / L"Missing\\", *dir / L"big.vhd",
-                                             *dir / L"Locked\\"};
-  win32::Win32FileSystem fs({2, win32::kMinListingBuffer, true});
-  std::vector<std::set<std::wstring>> got(folders.size());
-  DWORD caller = GetCurrentThreadId();
-  bool elsewhere = false;
-  fs.ListFolders(folders,
-                 [&](size_t index, const DirEntry& entry) {
-                   got[index].emplace(entry.name);
-                   elsewhere = elsewhere || GetCurrentThreadId() != caller;
-                 },
-                 {});
-  EXPECT_EQ(got[0].size(), 84u);
-  EXPECT_EQ(got[1].size() + got[2].size(), 0u) << "a folder missing, or a file";
-  EXPECT_EQ(got[3], std::set<std::wstring>{L"secret.txt"}) << "listed when no one holds it";
-  EXPECT_FALSE(elsewhere) << "entries reached the sink on another thread";
-  EXPECT_FALSE(fs.ListFolder(*dir / L"Missing", [](auto&) {}));
+  std::filesystem::current_path(previous);
 }
 
 // The stop check is asked while the calling thread waits; a batch it ends leaves nothing behind
-// that the next batch would see.
-TEST_F(Listing, StoppedBatchEndsEarlyAndThePoolListsWholeBatchesAfter) {
-  const std::vector<std::wstring> folders = {*dir / L"Wide", *dir / L".cache", *dir / deep,
-                                             *dir / L"Wide"};
+// that the next batch would see. Each folder's entries reach the sink on the calling thread.
+TEST_F(Listing, BatchStopsEarlyThenHandsEachFolderItsEntriesOnTheCallingThread) {
+  const std::vector<std::wstring> folders = {
+      *dir / L"Wide",   *dir / L"Missing\\", *dir / L"big.vhd", *dir / L"Locked\\",
+      *dir / L".cache", *dir / deep,         *dir / L"Wide"};
   win32::Win32FileSystem fs({3, win32::kMinListingBuffer, true});
   int asked = 0;
   size_t seen = 0;
@@ -103,23 +92,20 @@ TEST_F(Listing, StoppedBatchEndsEarlyAndThePoolListsWholeBatchesAfter) {
   EXPECT_FALSE(fs.ListFolders(folders, slowSink, [&] { return ++asked > 0; }));
   EXPECT_EQ(asked, 1);
   EXPECT_LT(seen, 84u) << "entries handed over after the stop";
+  std::vector<std::set<std::wstring>> got(folders.size());
   std::vector<size_t> counts(folders.size());
-  EXPECT_TRUE(fs.ListFolders(folders, [&](size_t i, const DirEntry&) { ++counts[i]; }, {}));
-  EXPECT_EQ(counts, (std::vector<size_t>{84, 1, 2, 84}));
-}
-
-TEST_F(Listing, RootsAsAUserMayTypeThem) {
-  std::wstring slashes = *dir / L"Wide";
-  std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-  wchar_t previous[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, previous);
-  ASSERT_TRUE(SetCurrentDirectoryW(dir->Path().c_str()));
-  win32::Win32FileSystem fs;
-  for (const std::wstring& root : {*dir / L"Wide\\..\\.\\Wide\\", slashes, std::wstring(L"Wide"),
-                                   std::wstring(L".\\.cache\\..\\Wide")}) {
-    EXPECT_EQ(ScanFolder(fs, root, true)->bytes, 84u) << win32::WideToUtf8(root);
-  }
-  SetCurrentDirectoryW(previous);
+  DWORD caller = GetCurrentThreadId();
+  bool elsewhere = false;
+  EXPECT_TRUE(fs.ListFolders(folders,
+                             [&](size_t index, const DirEntry& entry) {
+                               got[index].emplace(entry.name), ++counts[index];
+                               elsewhere = elsewhere || GetCurrentThreadId() != caller;
+                             },
+                             {}));
+  EXPECT_EQ(counts, (std::vector<size_t>{84, 0, 0, 1, 1, 2, 84})) << "a folder missing, or a file";
+  EXPECT_EQ(got[3], std::set<std::wstring>{L"secret.txt"}) << "listed when no one holds it";
+  EXPECT_FALSE(elsewhere) << "entries reached the sink on another thread";
+  EXPECT_FALSE(fs.ListFolder(*dir / L"Missing", [](auto&) {}));
 }
 
 }  // namespace

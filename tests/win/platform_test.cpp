@@ -1,14 +1,19 @@
 // The Win32 platform layer against Wine's real file system and processes: probes, reading and
 // atomic replacement of the settings file while other programs hold it, folder creation, the order
-// of names, the code page, run-and-wait and a launch that cannot start.
+// of names, the code page, run-and-wait and a launch that cannot start, start-up hardening.
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <filesystem>
 #include <optional>
+#include <thread>
+#include <utility>
 
-#include "destination/settings_file.h"
 #include "jobs/archiver_command.h"
+#include "platform/win32/hardening.h"
 #include "test_folder.h"
+
+// This program's import slot for CreateProcessW, through which the platform layer calls it.
+extern "C" decltype(&CreateProcessW) __imp_CreateProcessW;
 
 namespace tessel {
 namespace {
@@ -16,29 +21,10 @@ namespace {
 using win32::WideToUtf8;
 using wintest::TestFolder;
 
-// Started by the launch test with TESSEL_RECORD_FILE set, this program only writes its raw
-// command line there, before any test runs, and ends.
-const bool kRecorded = [] {
-  wchar_t path[MAX_PATH] = {};
-  if (!GetEnvironmentVariableW(L"TESSEL_RECORD_FILE", path, MAX_PATH)) return false;
-  std::wstring_view line = GetCommandLineW();
-  std::string bytes(reinterpret_cast<const char*>(line.data()), line.size() * sizeof(wchar_t));
-  win32::Win32FileSystem().ReplaceFileContent(path, bytes);
-  ExitProcess(7);
-}();
-
+// What a read yields; a failed one should have read nothing.
 std::string Read(const std::wstring& path) {
   std::string bytes;
-  return win32::Win32FileSystem().ReadFile(path, bytes) ? bytes : "<unreadable>";
-}
-
-// Lets go of another program's `handle` a moment later, while the test goes on.
-void LetGoLater(HANDLE handle) {
-  auto later = [](void* h) -> DWORD {
-    Sleep(300);
-    return CloseHandle(h);
-  };
-  CloseHandle(CreateThread(nullptr, 0, later, handle, 0, nullptr));
+  return win32::Win32FileSystem().ReadFile(path, bytes) ? bytes : "<unreadable>" + bytes;
 }
 
 TEST(Win32Platform, SettingsFileIsReadWhileHeldAndReplacedWholeOrNotAtAll) {
@@ -67,11 +53,8 @@ TEST(Win32Platform, SettingsFileIsReadWhileHeldAndReplacedWholeOrNotAtAll) {
     HANDLE held =
         access ? CreateFileW(file.c_str(), access, share, nullptr, OPEN_EXISTING, 0, nullptr) : 0;
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    std::string bytes;
-    Status got = fs.ReadFile(file, bytes);
-    EXPECT_EQ(got.reason.empty(), read) << WideToUtf8(got.reason);
-    EXPECT_EQ(bytes, read ? "D:\\Old\r\n" : "");
-    if (held && replaced) LetGoLater(held);
+    EXPECT_EQ(Read(file), read ? "D:\\Old\r\n" : "<unreadable>");
+    if (held && replaced) std::thread([held] { Sleep(300), CloseHandle(held); }).detach();
     Status stored = fs.ReplaceFileContent(file, "D:\\New\r\n");
     if (held && !replaced) CloseHandle(held);
     EXPECT_EQ(stored.reason.empty(), replaced) << WideToUtf8(stored.reason);
@@ -83,7 +66,7 @@ TEST(Win32Platform, SettingsFileIsReadWhileHeldAndReplacedWholeOrNotAtAll) {
 TEST(Win32Platform, AStoreTakesOverOnlyItsOwnLeftoverAndNamesAFolderInTheWay) {
   TestFolder dir;
   win32::Win32FileSystem fs;
-  for (const wchar_t* name :
+  for (auto name :
        {L"s.txt.tessel-store", L"s.txt.new-42", L"s.txt.tessel-store.bak", L"t.txt.tessel-store"}) {
     dir.MakeFile(name, "D:\\Half");
   }
@@ -126,7 +109,7 @@ TEST(Win32Platform, FoldersAreMadeLevelByLevelOrRefusedWithTheReasonAndFound) {
   EXPECT_FALSE(fs.EntryExists(dir / L"x\\wzzip.exe") || fs.FolderExists(dir / L"Tessel"));
 }
 
-TEST(Win32Platform, CodePageTextIsExactOrRefused) {
+TEST(Win32Platform, CodePageTextIsExactOrRefusedAndNamesCompareAsTheLocaleSortsThem) {
   const std::wstring japanese = L"D:\\\u65e5\u672c";
   const std::string utf8Bytes = "D:\\\xe6\x97\xa5\xe6\x9c\xac";
   win32::Win32System ansi(1252), utf8(CP_UTF8);
@@ -134,42 +117,63 @@ TEST(Win32Platform, CodePageTextIsExactOrRefused) {
   EXPECT_EQ(ansi.ToCodePage(japanese), std::nullopt);
   EXPECT_EQ(utf8.ToCodePage(L"D:\\\xd800"), std::nullopt) << "a stray surrogate";
   EXPECT_EQ(utf8.FromCodePage(utf8Bytes), japanese);
-  // With UTF-8 as the system code page the settings file is written in it, without a mark.
-  auto toUtf8 = [&](std::wstring_view text) { return utf8.ToCodePage(text); };
-  EXPECT_EQ(EncodeSettingsFile(japanese, toUtf8), utf8Bytes + "\r\n");
-}
-
-// As a sorted list box orders names for the user's locale: by letters first, then by accents,
-// never by letter case; hyphens and apostrophes are passed over unless all else is equal, while a
-// blank comes before any letter. By character codes "\u00c9" would follow "Z" and "'" precede "a".
-TEST(Win32Platform, NamesCompareAsTheLocaleSortsThemWithCaseIgnored) {
+  EXPECT_EQ(utf8.ToCodePage(japanese), utf8Bytes) << "UTF-8 as the system code page holds it all";
+  // Names compare as a sorted list box orders them for the user's locale: by letters first, then
+  // by accents, never by letter case; hyphens and apostrophes are passed over unless all else is
+  // equal, while a blank comes before any letter. By character codes "\u00c9" would follow "Z"
+  // and "'" precede "a".
   const std::tuple<std::wstring, std::wstring, int> cases[] = {
-      {L"\u00c9mile", L"Zoe", -1},    {L"\u00c9mile", L"Emma", -1},
-      {L"Emile", L"\u00c9mile", -1},  {L"\u00e9mile", L"\u00c9MILE", 0},
-      {L"O'Brien", L"Oakley", 1},     {L"Jean-Luc", L"Jeanette", 1},
-      {L"Jean Luc", L"Jeanette", -1}, {L"Public", L"pUBLIC", 0}};
-  win32::Win32System sys;
+      {L"\u00c9mile", L"Zoe", -1},       {L"Emile", L"\u00c9mile", -1},
+      {L"\u00e9mile", L"\u00c9MILE", 0}, {L"O'Brien", L"Oakley", 1},
+      {L"Jean Luc", L"Jeanette", -1},    {L"Public", L"pUBLIC", 0}};
   for (const auto& [a, b, order] : cases) {
-    int got = sys.CompareIgnoringCase(a, b);
+    int got = ansi.CompareIgnoringCase(a, b);
     EXPECT_EQ((got > 0) - (got < 0), order) << WideToUtf8(a) << " vs " << WideToUtf8(b);
   }
 }
 
-TEST(Win32Platform, RunAndWaitStartsTheRawLineAndWaitsOrSaysWhyNot) {
+// The archiver gets Windows' default error mode, whatever the program set for itself.
+TEST(Win32Platform, RunAndWaitStartsTheRawLineAsWindowsWouldAndWaitsOrSaysWhyNot) {
   TestFolder dir;
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  ArchiverCommand command{self, L"D:\\Backup Zips\\Photos-2009.zip", L"E:\\Photos\\"};
+  // The UI driver named so records its raw command line in command-lines.log beside itself.
+  std::filesystem::path driver = std::filesystem::path(self).parent_path() / L"gui\\uidriver.exe";
+  ASSERT_TRUE(CopyFileW(driver.c_str(), (dir / L"wzzip.exe").c_str(), FALSE));
+  ArchiverCommand command{dir / L"wzzip.exe", L"D:\\Backup Zips\\Photos-2009.zip", L"E:\\Photos\\"};
+  static decltype(&CreateProcessW) real = nullptr;
+  static DWORD flags = 0;
+  DWORD protection = 0;  // import slots may be read-only once the loader has filled them
+  VirtualProtect(&__imp_CreateProcessW, sizeof(void*), PAGE_READWRITE, &protection);
+  real = std::exchange(
+      __imp_CreateProcessW,
+      [](LPCWSTR a, LPWSTR b, LPSECURITY_ATTRIBUTES c, LPSECURITY_ATTRIBUTES d, BOOL e, DWORD f,
+         LPVOID g, LPCWSTR h, LPSTARTUPINFOW i,
+         LPPROCESS_INFORMATION j) -> BOOL { return real(a, b, c, d, e, flags = f, g, h, i, j); });
   win32::Win32System sys;
-  SetEnvironmentVariableW(L"TESSEL_RECORD_FILE", (dir / L"record.txt").c_str());
   Status ran = sys.RunAndWait(command.CommandLine());
-  SetEnvironmentVariableW(L"TESSEL_RECORD_FILE", nullptr);
+  __imp_CreateProcessW = real;
   ASSERT_TRUE(ran);
-  std::string bytes = Read(dir / L"record.txt");
-  EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2),
-            command.CommandLine());
+  EXPECT_EQ(Read(dir / L"command-lines.log"), WideToUtf8(command.CommandLine()) + "\n");
+  EXPECT_TRUE(flags & CREATE_DEFAULT_ERROR_MODE) << "flags " << flags;
   Status started = sys.RunAndWait(L"\"" + dir / L"Missing\\wzzip.exe\" -u -p -r \"a\" \"b\"");
   EXPECT_FALSE(started.ok || started.reason.empty()) << "a launch that cannot start";
+}
+
+// Wine draws no system error boxes, so the test reads back what the process set.
+TEST(Win32Platform, HardenedDllsComeFromSystem32AndWindowsShowsNoErrorBoxes) {
+  TestFolder dir;
+  dir.MakeFile(L"tessel-probe.dll", "not a program");  // found by name: a bad image
+  std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Path());
+  auto probe = [] { return LoadLibraryW(L"tessel-probe.dll") ? 0 : GetLastError(); };
+  EXPECT_EQ(probe(), DWORD{ERROR_BAD_EXE_FORMAT}) << "searched before";
+  UINT testRunnerMode = SetErrorMode(0);  // GoogleTest quiets errors itself
+  win32::HardenProcess();
+  EXPECT_EQ(GetErrorMode(), UINT{SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX});
+  EXPECT_EQ(probe(), DWORD{ERROR_MOD_NOT_FOUND}) << "not after";
+  SetErrorMode(testRunnerMode);
+  std::filesystem::current_path(before);
 }
 
 }  // namespace

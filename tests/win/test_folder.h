@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
 #include <set>
 #include <string>
 
@@ -12,28 +14,23 @@
 
 namespace tessel::wintest {
 
-// These tests run under Wine, whose own Unix side makes and removes what Windows programs cannot
-// there: links to folders, and trees holding them.
-inline std::string UnixPath(const std::wstring& path) {
-  using Convert = char*(CDECL*)(const wchar_t*);
-  auto unix = reinterpret_cast<Convert>(reinterpret_cast<void*>(
+// These tests run under Wine, whose Unix side makes and removes what Windows programs cannot
+// there: links to folders, and trees holding them. Runs `command` with `paths` as Unix paths and,
+// as Wine gives no handle to wait on, waits until the last of them exists, or is `gone`.
+inline void RunUnix(std::string command, std::initializer_list<std::wstring> paths, bool gone) {
+  auto unix = reinterpret_cast<char*(CDECL*)(const wchar_t*)>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  char* converted = unix ? unix(path.c_str()) : nullptr;
-  std::string quoted(1, '"');
-  return quoted.append(converted ? converted : "").append(1, '"');
-}
-
-// Wine starts a Unix program without a handle to wait on, so what it does is waited for.
-template <class Done>
-bool RunUnix(const std::string& line, Done done) {
-  std::wstring wide = win32::Utf8ToWide(line);
+  for (const std::wstring& path : paths) command += " \"" + std::string(unix(path.c_str())) + '"';
+  std::wstring line = win32::Utf8ToWide(command);
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  CreateProcessW(nullptr, wide.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+  CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                  &process);
-  for (int i = 0; i < 1000 && !done(); ++i) Sleep(10);
-  return done();
+  const wchar_t* last = std::data(paths)[paths.size() - 1].c_str();
+  for (int i = 0; i < 1000 && (GetFileAttributesW(last) == INVALID_FILE_ATTRIBUTES) != gone; ++i) {
+    Sleep(10);
+  }
 }
 
 // The names a listing of `folder` yields.
@@ -46,40 +43,28 @@ inline std::set<std::wstring> Names(const std::wstring& folder) {
 class TestFolder {
  public:
   TestFolder() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
     static int counter = 0;
     // Wine reuses process ids, so a tree an earlier run left could be found again: remove it.
-    path_ = std::wstring(temp) + L"tessel-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter) + L"\\";
-    Remove(path_);
+    path_ = std::filesystem::temp_directory_path() /
+            ("tessel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+             std::to_string(++counter) + "\\");
+    if (GetFileAttributesW(path_.c_str()) != INVALID_FILE_ATTRIBUTES) Remove();
     CreateDirectoryW(path_.c_str(), nullptr);
   }
-  ~TestFolder() { Remove(path_); }
+  ~TestFolder() { Remove(); }
   const std::wstring& Path() const { return path_; }  // ends in "\"
   std::wstring operator/(const std::wstring& name) const { return path_ + name; }
   void MakeFolder(const std::wstring& relative) const {
     CreateDirectoryW(win32::LongPath(path_ + relative).c_str(), nullptr);
   }
-  // A file holding `bytes`, then extended to `size` (sparse, so large sizes cost no disk).
-  void MakeFile(const std::wstring& relative, const std::string& bytes = {},
-                uint64_t size = 0) const {
-    win32::UniqueHandle file(CreateFileW(win32::LongPath(path_ + relative).c_str(), GENERIC_WRITE,
-                                         0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                         nullptr));
-    DWORD written = 0;
-    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    LARGE_INTEGER end{.QuadPart = static_cast<LONGLONG>(size)};
-    if (size && SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN)) SetEndOfFile(file.Get());
+  void MakeFile(const std::wstring& relative, const std::string& bytes = {}) const {
+    std::ofstream(std::filesystem::path(win32::LongPath(path_ + relative)), std::ios::binary)
+        << bytes;
   }
 
  private:
   // A tree of any depth (the shell's delete stops at MAX_PATH), never through a link.
-  static void Remove(const std::wstring& folder) {
-    if (GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    RunUnix("/bin/rm -rf " + UnixPath(folder),
-            [&] { return GetFileAttributesW(folder.c_str()) == INVALID_FILE_ATTRIBUTES; });
-  }
+  void Remove() const { RunUnix("/bin/rm -rf", {path_}, true); }
   std::wstring path_;
 };
 

@@ -1,8 +1,12 @@
-// The UI driver: window look-ups, input by posted messages, waits on what can be seen.
+// The UI driver: window look-ups, input by posted messages, waits on what can be seen; the files
+// and folders a GUI run starts from.
 #include "gui/driver.h"
 
 #include <commctrl.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "ui/main_form.h"
@@ -11,18 +15,16 @@ namespace tessel::gui {
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TesselForm";
+namespace fs = std::filesystem;
 
-// The window and all windows inside it, at any depth.
-std::vector<HWND> WithDescendants(HWND parent) {
-  std::vector<HWND> all{parent};
-  EnumChildWindows(
-      parent,
-      [](HWND h, LPARAM out) {
-        return reinterpret_cast<std::vector<HWND>*>(out)->push_back(h), TRUE;
-      },
-      reinterpret_cast<LPARAM>(&all));
-  return all;
+constexpr wchar_t kFormClass[] = L"TesselForm";
+const fs::path kWinZip = L"C:\\Program Files\\WinZip";
+
+bool Write(const fs::path& path, const std::string& bytes) {
+  std::error_code error;
+  fs::create_directories(path.parent_path(), error);
+  std::ofstream(path, std::ios::binary) << bytes;
+  return fs::file_size(path, error) == bytes.size();
 }
 
 }  // namespace
@@ -39,12 +41,11 @@ bool WaitFor(const std::function<bool()>& done, Duration limit) {
   return true;
 }
 
-std::optional<LRESULT> Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, Duration limit) {
   DWORD_PTR result = 0;
-  if (!hwnd || !SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, 5000, &result)) {
-    return std::nullopt;
-  }
-  return static_cast<LRESULT>(result);
+  auto ms = static_cast<UINT>(limit.count());
+  bool sent = hwnd && SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_NORMAL, ms, &result);
+  return sent ? std::optional(static_cast<LRESULT>(result)) : std::nullopt;
 }
 
 std::wstring Text(HWND hwnd) {
@@ -54,15 +55,15 @@ std::wstring Text(HWND hwnd) {
   return text;
 }
 
+// Inside the window of its container, as the table has it.
 HWND Form::Control(std::wstring_view name) const {
-  const ui::ControlDef* control = def ? def->Find(name) : nullptr;
-  for (HWND h : control ? WithDescendants(hwnd) : std::vector<HWND>{}) {
-    if (h != hwnd && GetDlgCtrlID(h) == ui::kControlIdBase + control->id) return h;
-  }
-  return nullptr;
+  const ui::ControlDef* c = def ? def->Find(name) : nullptr;
+  HWND in = !c || c->container == ui::kWindow ? hwnd : Control(def->Find(c->container)->name);
+  return c && in ? GetDlgItem(in, ui::kControlIdBase + c->id) : nullptr;
 }
 
-std::optional<Tessel> Tessel::Start(const std::wstring& exe) {
+std::optional<Tessel> Tessel::Start(std::wstring exe) {
+  if (exe.empty()) exe = DriverFolder() + L"..\\..\\..\\src\\app\\tessel.exe";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
@@ -74,7 +75,7 @@ std::optional<Tessel> Tessel::Start(const std::wstring& exe) {
   CloseHandle(info.hThread);
   Tessel t(info.hProcess, info.dwProcessId, true);
   // Past its start-up: the load sequence has run, or waits in a message box.
-  if (WaitForInputIdle(t.process_, 60000) != 0) return std::nullopt;
+  if (WaitForInputIdle(info.hProcess, 60000) != 0) return std::nullopt;
   return t;
 }
 
@@ -86,20 +87,13 @@ std::optional<Tessel> Tessel::Attach() {
                 false);
 }
 
-Tessel::Tessel(Tessel&& other) noexcept
-    : process_(other.process_), pid_(other.pid_), owned_(other.owned_) {
-  other.process_ = nullptr;
-}
-
 Tessel::~Tessel() {
-  if (!process_) return;
   // Only the process this driver started, and only when a test left it running.
-  if (owned_ && !WaitExit(0ms) && TerminateProcess(process_, 99)) WaitExit(5s);
-  CloseHandle(process_);
+  if (process_ && owned_ && !WaitExit(0ms) && TerminateProcess(process_.get(), 99)) WaitExit(5s);
 }
 
 bool Tessel::WaitExit(Duration limit) const {
-  return WaitForSingleObject(process_, static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
+  return WaitForSingleObject(process_.get(), static_cast<DWORD>(limit.count())) == WAIT_OBJECT_0;
 }
 
 // Class and caption as the system keeps them: no message is sent to a busy program.
@@ -112,27 +106,25 @@ HWND Tessel::Find(const wchar_t* cls, const wchar_t* caption, bool shown) const 
   return nullptr;
 }
 
+Form Tessel::Get(const ui::FormDef& def, bool shown) const {
+  return {Find(kFormClass, std::wstring(def.caption).c_str(), shown), &def};
+}
+
 Form Tessel::WaitForm(const ui::FormDef& def, Duration limit) const {
-  std::wstring caption(def.caption);
-  Form form{nullptr, &def};
-  WaitFor([&] { return (form.hwnd = Find(kFormClass, caption.c_str(), true)) != nullptr; }, limit);
+  Form form;
+  WaitFor([&] { return bool(form = Get(def, true)); }, limit);
   return form;
 }
 
-std::optional<Message> Tessel::WaitMessage(Duration limit) const {
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = Find(L"#32770", L"Tessel", true)) != nullptr; }, limit)) {
-    return std::nullopt;
-  }
-  return Message{box, Text(GetDlgItem(box, 0xFFFF)), GetDlgItem(box, IDYES) != nullptr};
-}
-
-bool Tessel::Answer(const Message& box, int button) const {
-  HWND control = GetDlgItem(box.hwnd, button);
-  return control &&
-         PostMessageW(box.hwnd, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                      reinterpret_cast<LPARAM>(control)) &&
-         WaitFor([&] { return !IsWindowVisible(box.hwnd); }) && Settle();
+std::optional<std::wstring> Tessel::Answer(int button) const {
+  HWND box = nullptr, control = nullptr;
+  if (!WaitFor([&] { return (box = Find(L"#32770", L"Tessel", true)) != nullptr; })) return {};
+  std::wstring text = Text(GetDlgItem(box, 0xFFFF));
+  bool answered = (control = GetDlgItem(box, button)) &&
+                  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                               reinterpret_cast<LPARAM>(control)) &&
+                  WaitFor([&] { return !IsWindowVisible(box); }) && Settle();
+  return answered ? std::optional(text) : std::nullopt;
 }
 
 // Posted messages are handled in the order they were posted: once a marker posted behind the input
@@ -141,15 +133,14 @@ bool Tessel::Answer(const Message& box, int button) const {
 // posted to the main window also while it is hidden behind start-up messages.
 bool Tessel::Settle() const {
   static WPARAM next = (GetCurrentProcessId() & 0xFFFF) << 12;
-  std::wstring caption(ui::MainForm().caption);
   for (int round = 0; round < 3; ++round) {
     HWND marker = nullptr;
     WPARAM value = ++next;
     bool seen = WaitFor([&] {
       if (WaitExit(0ms)) return true;
       if (marker && IsWindow(marker)) return Send(marker, LB_GETHORIZONTALEXTENT) == LRESULT(value);
-      marker = Form{Find(kFormClass, caption.c_str(), false), &ui::MainForm()}.Control(L"List1");
-      if (marker) PostMessageW(marker, LB_SETHORIZONTALEXTENT, value, 0);
+      if ((marker = Get(ui::MainForm()).Control(L"List1")))
+        PostMessageW(marker, LB_SETHORIZONTALEXTENT, value, 0);
       return false;
     });
     if (!seen) return false;
@@ -161,23 +152,23 @@ bool Tessel::Settle() const {
 // rest, a panel whose field names a folder shows its folder count, written last. Disabled, the
 // window waits for a message box or the archiver: not at rest, nothing to wait for here.
 bool Tessel::FiguresShown() const {
-  Form main{Find(kFormClass, std::wstring(ui::MainForm().caption).c_str(), false), &ui::MainForm()};
+  Form main = Get(ui::MainForm());
   if (!main || !IsWindowEnabled(main.hwnd)) return true;
-  auto shown = [&](const wchar_t* box) { return !Text(main.Control(box)).empty(); };
-  auto names = [&](const wchar_t* field, size_t atLeast) {
-    return Text(main.Control(field)).size() >= atLeast;
-  };
-  return shown(L"txtFolderCountDestination") &&
-         (!names(L"txtSpecificUserFiles", 4) || shown(L"txtFolderCountUser")) &&
-         (!names(L"txtSpecificDirectoryFiles", 1) || shown(L"txtFolderCountSpecific"));
+  auto text = [&](const wchar_t* box) { return Text(main.Control(box)).size(); };
+  return text(L"txtFolderCountDestination") &&
+         (text(L"txtSpecificUserFiles") < 4 || text(L"txtFolderCountUser")) &&
+         (!text(L"txtSpecificDirectoryFiles") || text(L"txtFolderCountSpecific"));
 }
 
 bool Tessel::WaitDrawn(const Form& form) const {
+  // The window and every window inside it, at any depth.
+  auto painted = [](HWND h, LPARAM all) -> BOOL {
+    return *reinterpret_cast<bool*>(all) &= !GetUpdateRect(h, nullptr, FALSE);
+  };
   return Settle() && WaitFor([&] {
-           for (HWND hwnd : WithDescendants(form.hwnd)) {
-             if (GetUpdateRect(hwnd, nullptr, FALSE)) return false;
-           }
-           return !Find(TOOLTIPS_CLASSW, nullptr, true);
+           bool all = !GetUpdateRect(form.hwnd, nullptr, FALSE);
+           EnumChildWindows(form.hwnd, painted, reinterpret_cast<LPARAM>(&all));
+           return all && !Find(TOOLTIPS_CLASSW, nullptr, true);
          });
 }
 
@@ -190,29 +181,34 @@ HWND Tessel::Focus() const {
 }
 
 bool Tessel::Post(HWND target, const std::vector<Input>& messages) const {
-  for (const Input& m : messages) {
-    if (!PostMessageW(target, m.message, m.wParam, m.lParam)) return false;
+  for (const auto& [message, wParam, lParam] : messages) {
+    if (!PostMessageW(target, message, wParam, lParam)) return false;
   }
   return Settle();
 }
 
 bool Tessel::Type(HWND edit, std::wstring_view text) const {
   std::vector<Input> chars;
-  for (wchar_t c : text) chars.push_back({WM_CHAR, c, 1});
+  for (wchar_t c : text) chars.emplace_back(WM_CHAR, c, 1);
   return Post(edit, chars);
+}
+
+bool Tessel::Click(HWND control) const {
+  RECT rc = {};
+  GetClientRect(control, &rc);
+  LPARAM at = MAKELPARAM(rc.right / 2, rc.bottom / 2);
+  return Post(control, {{WM_LBUTTONDOWN, MK_LBUTTON, at}, {WM_LBUTTONUP, 0, at}});
 }
 
 bool ClickWithMouse(HWND control) {
   RECT rc = {};
   GetWindowRect(control, &rc);
-  INPUT input[3] = {};
-  for (INPUT& i : input) i.type = INPUT_MOUSE;
-  input[0].mi.dx = MulDiv((rc.left + rc.right) / 2, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  input[0].mi.dy = MulDiv((rc.top + rc.bottom) / 2, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  return SendInput(3, input, sizeof(INPUT)) == 3;
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  return SetCursorPos((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2) &&
+         SendInput(2, click, sizeof(INPUT)) == 2;
 }
 
 void PressKey(wchar_t c) {
@@ -224,20 +220,33 @@ void PressKey(wchar_t c) {
   SendInput(2, key, sizeof(INPUT));
 }
 
-void TypeWithKeys(std::wstring_view text, Duration gap) {
-  auto next = std::chrono::steady_clock::now();
-  for (wchar_t c : text) {
-    std::this_thread::sleep_until(next);
-    PressKey(c);
-    next += gap;
-  }
+std::wstring DriverFolder() {
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  return fs::path(self).parent_path().wstring() + L"\\";
 }
 
-bool Tessel::Click(HWND control) const {
-  RECT rc = {};
-  GetClientRect(control, &rc);
-  LPARAM at = MAKELPARAM(rc.right / 2, rc.bottom / 2);
-  return Post(control, {{WM_LBUTTONDOWN, MK_LBUTTON, at}, {WM_LBUTTONUP, 0, at}});
+bool InstallArchiver(int holdMs) {
+  std::error_code error;
+  fs::remove(kWinZip / L"command-lines.log", error);
+  return Write(kWinZip / L"winzip32.exe", "") &&
+         Write(kWinZip / L"hold-ms.txt", std::to_string(holdMs)) &&
+         fs::copy_file(DriverFolder() + L"uidriver.exe", kWinZip / L"wzzip.exe",
+                       fs::copy_options::overwrite_existing, error);
+}
+
+std::string ArchiverCalls() {
+  std::ostringstream calls;
+  calls << std::ifstream(kWinZip / L"command-lines.log", std::ios::binary).rdbuf();
+  return calls.str();
+}
+
+bool StoreDestination(const std::string& path) {
+  return Write(L"C:\\Program Files\\Tessel\\DefaultDestinationPath.txt", path + "\r\n");
+}
+
+bool MakeFile(const std::wstring& path) {
+  return Write(path, "sample");
 }
 
 }  // namespace tessel::gui

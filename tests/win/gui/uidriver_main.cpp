@@ -9,42 +9,28 @@
 #include <vector>
 
 #include "gui/driver.h"
-#include "gui/environment.h"
 #include "platform/win32/wide.h"
 #include "ui/main_form.h"
 
 namespace tessel::gui {
 namespace {
 
-const char kUsage[] =
-    "usage: uidriver install-archiver | store-destination <path> | start [tessel.exe] |\n"
-    "  type <control> <text> | click <control> |\n"
-    "  park-mouse | quit\n";
-
 int Fail(const char* why) {
   std::fprintf(stderr, "uidriver: %s\n", why);
   return 1;
 }
 
-int Start(const std::wstring& exe) {
-  std::optional<Tessel> app = Tessel::Start(exe);
-  if (!app || !app->WaitForm(ui::MainForm()) || !app->Settle()) return Fail("no main window");
-  app->Detach();  // the program keeps running after the driver ends
-  return 0;
-}
-
 int Run(const std::vector<std::wstring>& args) {
   auto arg = [&](size_t i) { return i < args.size() ? args[i] : std::wstring(); };
   if (arg(0) == L"install-archiver") return InstallArchiver() ? 0 : Fail("no archiver installed");
-  if (arg(0) == L"store-destination") {
-    return StoreDestination(win32::WideToUtf8(arg(1))) ? 0 : Fail("no settings file written");
-  }
-  if (arg(0) == L"start") {
-    return Start(args.size() > 1 ? arg(1) : DriverFolder() + L"..\\..\\..\\src\\app\\tessel.exe");
-  }
-  std::optional<Tessel> app = Tessel::Attach();
+  std::optional<Tessel> app = arg(0) == L"start" ? Tessel::Start(arg(1)) : Tessel::Attach();
   Form main = app ? app->WaitForm(ui::MainForm()) : Form{};
-  if (!main) return Fail("tessel.exe is not running");
+  if (!main) return Fail(app ? "no main window" : "tessel.exe is not running");
+  if (arg(0) == L"start") {
+    if (!app->Settle()) return Fail("the program stays busy");
+    app->Detach();  // the program keeps running after the driver ends
+    return 0;
+  }
   if (arg(0) == L"park-mouse") {  // prints the caption, by which a screenshot finds the window
     SetCursorPos(0, 0);
     if (!app->WaitDrawn(main)) return Fail("the window was not drawn");
@@ -62,7 +48,10 @@ int Run(const std::vector<std::wstring>& args) {
     bool typed = app->Type(control, arg(2)) && Text(control) == before + arg(2);
     return typed ? 0 : Fail("the box does not show what was typed");
   }
-  std::fputs(kUsage, stderr);
+  std::fputs(
+      "usage: uidriver install-archiver | start [tessel.exe] | park-mouse | quit |\n"
+      "  type <control> <text> | click <control>\n",
+      stderr);
   return 2;
 }
 
@@ -70,15 +59,13 @@ int Run(const std::vector<std::wstring>& args) {
 }  // namespace tessel::gui
 
 int wmain(int argc, wchar_t** argv) {
-  if (std::wstring(argv[0]).ends_with(L"wzzip.exe") ||
-      std::wstring(argv[0]).ends_with(L"icacls.exe")) {
+  if (std::wstring self = argv[0]; self.ends_with(L"wzzip.exe") || self.ends_with(L"icacls.exe")) {
     // Appends its raw command line beside itself, then takes as long as hold-ms.txt there says.
-    std::wstring folder = tessel::gui::DriverFolder();
-    std::ofstream(std::filesystem::path(folder + L"command-lines.log"),
-                  std::ios::app | std::ios::binary)
+    std::filesystem::path folder = tessel::gui::DriverFolder();
+    std::ofstream(folder / L"command-lines.log", std::ios::app | std::ios::binary)
         << tessel::win32::WideToUtf8(GetCommandLineW()) << '\n';
     int holdMs = 0;
-    std::ifstream(std::filesystem::path(folder + L"hold-ms.txt")) >> holdMs;
+    std::ifstream(folder / L"hold-ms.txt") >> holdMs;
     Sleep(static_cast<DWORD>(holdMs));
     return 0;
   }
