@@ -47,7 +47,7 @@ if [ -z "$headless" ]; then
   exec wine "$root/build/win/src/app/tessel.exe"
 fi
 
-driver() { timeout 300 wine "$root/build/win/tests/win/gui/uidriver.exe" "$@"; }
+driver() { timeout 300 wine "$root/build/win/tools/uidriver/uidriver.exe" "$@"; }
 archive_dir="$WINEPREFIX/drive_c/Backup Zips"
 archive="$archive_dir/${user^}-$(date +%Y%m).zip"
 rm -f "$archive"

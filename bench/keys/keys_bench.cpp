@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "core/backup_settings.h"
-#include "gui/driver.h"
+#include "uidriver/driver.h"
 #include "metrics/folder_scan.h"
 #include "metrics/metrics.h"
 #include "platform/win32/wide.h"

@@ -19,7 +19,7 @@
   head -c 120000 /dev/zero >"$data/Backups/Photos-202401.zip"
   head -c 2500 /dev/zero >"$data/Photos/beach.jpg"
   head -c 7300 /dev/zero >"$data/Photos/2023/hills.jpg"
-  driver() { timeout 120 wine "$gui/uidriver.exe" "$@"; }
+  driver() { timeout 120 wine "$root/build/win/tools/uidriver/uidriver.exe" "$@"; }
   # The archiver and the stored destination T:\Backups are as the GUI tests left them.
   driver start
   driver type TxtSrc 'T:\Photos'

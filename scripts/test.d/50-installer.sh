@@ -24,7 +24,7 @@
   # rights: the UI driver in its place records what setup asks for.
   export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d;icacls.exe=n"
   system32="$WINEPREFIX/drive_c/windows/system32"
-  cp "$root/build/win/tests/win/gui/uidriver.exe" "$system32/icacls.exe"
+  cp "$root/build/win/tools/uidriver/uidriver.exe" "$system32/icacls.exe"
 
   dir="$WINEPREFIX/drive_c/Program Files/Tessel"
   menu='ProgramData\Microsoft\Windows\Start Menu\Programs\Tessel.lnk'
@@ -62,7 +62,7 @@
   grep -q TERMINAL_SERVICE_AWARE <<<"$header" || fail "not terminal-server aware"
 
   echo "   with Tessel running, silent setup and uninstall change nothing and exit with 32"
-  driver() { timeout 120 wine "$root/build/win/tests/win/gui/uidriver.exe" "$@"; }
+  driver() { timeout 120 wine "$root/build/win/tools/uidriver/uidriver.exe" "$@"; }
   driver install-archiver
   driver start 'C:\Program Files\Tessel\Program\tessel.exe'
   exits 32 "$setup" /S

@@ -138,7 +138,8 @@ TEST(Win32Platform, RunAndWaitStartsTheRawLineAsWindowsWouldAndWaitsOrSaysWhyNot
   wchar_t self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   // The UI driver named so records its raw command line in command-lines.log beside itself.
-  std::filesystem::path driver = std::filesystem::path(self).parent_path() / L"gui\\uidriver.exe";
+  std::filesystem::path driver =
+      std::filesystem::path(self).parent_path() / L"..\\..\\tools\\uidriver\\uidriver.exe";
   ASSERT_TRUE(CopyFileW(driver.c_str(), (dir / L"wzzip.exe").c_str(), FALSE));
   ArchiverCommand command{dir / L"wzzip.exe", L"D:\\Backup Zips\\Photos-2009.zip", L"E:\\Photos\\"};
   static decltype(&CreateProcessW) real = nullptr;

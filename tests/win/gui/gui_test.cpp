@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "app/fonts.h"
-#include "gui/driver.h"
 #include "metrics/digit_grouping.h"
 #include "metrics/folder_scan.h"
 #include "platform/win32/wide.h"
@@ -18,6 +17,7 @@
 #include "ui/browse_users_form.h"
 #include "ui/main_form.h"
 #include "ui/text_forms.h"
+#include "uidriver/driver.h"
 
 namespace tessel::gui {
 namespace {
@@ -37,7 +37,7 @@ class Gui : public ::testing::Test {
     for (auto path : {L"T:\\Backups", L"T:\\Photos", L"C:\\users\\jsmith"}) fs::remove_all(path);
     ASSERT_TRUE(MakeFile(L"T:\\Photos\\2023\\hills.jpg") && InstallArchiver() &&
                 StoreDestination("T:\\Backups"));
-    app.emplace(Tessel::Start().value());
+    app.emplace(Tessel::Start(DriverFolder() + L"..\\..\\..\\src\\app\\tessel.exe").value());
     ASSERT_TRUE((main = app->WaitForm(ui::MainForm())) && app->Settle());
     year = Text(C(L"cmbFileNameYear"));
     month = Text(C(L"cmbFileNameMonth"));

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "gui/driver.h"
 #include "platform/win32/wide.h"
 #include "ui/main_form.h"
+#include "uidriver/driver.h"
 
 namespace tessel::gui {
 namespace {

@@ -1,6 +1,6 @@
 // The UI driver: window look-ups, input by posted messages, waits on what can be seen; the files
 // and folders a GUI run starts from.
-#include "gui/driver.h"
+#include "uidriver/driver.h"
 
 #include <commctrl.h>
 
@@ -63,7 +63,7 @@ HWND Form::Control(std::wstring_view name) const {
 }
 
 std::optional<Tessel> Tessel::Start(std::wstring exe) {
-  if (exe.empty()) exe = DriverFolder() + L"..\\..\\..\\src\\app\\tessel.exe";
+  if (exe.empty()) exe = DriverFolder() + L"..\\..\\src\\app\\tessel.exe";
   STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
