@@ -17,6 +17,9 @@ std::wstring Zipped(const std::wstring& arguments, const std::wstring& figures =
          L" | destination: " + figures + L" | destination: " + figures;
 }
 // The archiver check passed, then `messages` and the panel refreshed once.
+std::vector<Step> To(const std::wstring& destination, const Step& click) {
+  return {Set(kDest, destination), click};
+}
 std::wstring Ended(const std::wstring& messages) {
   return kChecked + L"message " + messages + L" | destination: empty";
 }
@@ -30,7 +33,7 @@ TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
       {"user", {kUser}, kChecked + Zipped(L"\"D:\\Z" + kJsmith)},
       // Only versioning decides the user job's month part; a root keeps its one backslash.
       {"user, versioning off, to a root",
-       {REACTION(optNo_Click), TypeInList(kMonth, L"05"), Set(kDest, L"D:\\"), kUser},
+       {REACTION(optNo_Click), Type(kMonth, L"05"), Set(kDest, L"D:\\"), kUser},
        kChecked + Zipped(L"\"D:\\Jsmith-2009.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\"",
                          L"1 files, 1 folders, 1 bytes")},
       {"user name proper-cased",
@@ -43,7 +46,7 @@ TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
       {"specific", {kSpecific}, kChecked + Zipped(L"\"D:\\Z" + kPhotos)},
       // The month box decides here, not versioning; the separator is always added.
       {"specific, versioning off, to a root",
-       {Set(kDest, L"D:\\"), Set(kSrc, L"E:\\"), REACTION(optNo_Click), TypeInList(kMonth, L"05"),
+       {Set(kDest, L"D:\\"), Set(kSrc, L"E:\\"), REACTION(optNo_Click), Type(kMonth, L"05"),
         Set(kLabel, L"MY-PICS"), kSpecific},
        kChecked + Zipped(L"\"D:\\\\My-pics-200905.zip\" \"E:\\\"", L"1 files, 1 folders, 1 bytes")},
       {"a source ending in a backslash, a blank label",
@@ -63,55 +66,43 @@ TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
        L"message no WinZip | ChkAddon=1 | " + Zipped(L"\"D:\\Z" + kPhotos)},
       {"no label", {Set(kLabel, L""), kSpecific}, Ended(L"blank field")},
       {"no source", {Set(kSrc, L""), kSpecific}, Ended(L"blank field")},
-      {"no such drive", {Set(kDest, L"X:\\N"), kUser}, Ended(L"no such drive (X:\\)")},
-      {"no destination", {Set(kDest, L""), kSpecific}, Ended(L"no such drive (:\\)")},
-      {"a network destination",
-       {Set(kDest, L"\\\\server\\share"), kSpecific},
+      {"no such drive", To(L"X:\\N", kUser), Ended(L"no such drive (X:\\)")},
+      {"no destination", To(L"", kSpecific), Ended(L"no such drive (:\\)")},
+      {"a network destination", To(L"\\\\server\\share", kSpecific),
        Ended(L"no such drive (\\:\\)")},
       {"a new folder refused",
        {Set(kDest, L"D:\\New"), AnswerNo(), kUser},
        Ended(L"create folder? (D:\\New)")},
-      {"new folders made",
-       {Set(kDest, L"D:\\Z\\A\\B"), kSpecific},
+      {"new folders made", To(L"D:\\Z\\A\\B", kSpecific),
        kChecked +
            L"message create folder? (D:\\Z\\A\\B) | made D:\\Z\\A | "
            L"made D:\\Z\\A\\B | " +
            Zipped(L"\"D:\\Z\\A\\B" + kPhotos)},
-      {"doubled and trailing backslashes",
-       {Set(kDest, L"D:\\Z\\\\A\\"), kSpecific},
+      {"doubled and trailing backslashes", To(L"D:\\Z\\\\A\\", kSpecific),
        kChecked + L"message create folder? (D:\\Z\\\\A\\) | made D:\\Z\\A | " +
            Zipped(L"\"D:\\Z\\\\A\\" + kPhotos)},
-      {"a file in the way",
-       {Set(kDest, L"D:\\F\\Sub"), kUser},
+      {"a file in the way", To(L"D:\\F\\Sub", kUser),
        Ended(L"create folder? (D:\\F\\Sub) | message folder not made (D:\\F, exists)")},
-      {"a bad name",
-       {Set(kDest, L"D:\\New\\B|d\\C"), kSpecific},
+      {"a bad name", To(L"D:\\New\\B|d\\C", kSpecific),
        Ended(L"create folder? (D:\\New\\B|d\\C) | made D:\\New | "
              L"message folder not made (D:\\New\\B|d, bad name)")},
-      {"slashes",
-       {Set(kDest, L"D:/New/Sub"), kSpecific},
+      {"slashes", To(L"D:/New/Sub", kSpecific),
        Ended(L"create folder? (D:/New/Sub) | "
              L"message folder not made (D:/New/Sub, slashes (D:\\New\\Sub))")},
-      {"a drive-relative path",
-       {Set(kDest, L"D:Backups"), kUser},
+      {"a drive-relative path", To(L"D:Backups", kUser),
        Ended(L"create folder? (D:Backups) | message folder not made (D:Backups, not a full path)")},
-      {"no drive",
-       {Set(kDest, L"Cloud"), kSpecific},
+      {"no drive", To(L"Cloud", kSpecific),
        Ended(L"create folder? (Cloud) | message folder not made (Cloud, not a full path)")},
-      {"a quote in the destination", {Set(kDest, L"D:\\\""), kUser}, Ended(L"quote (Destination)")},
-      {"a quote in the user", {Set(kUsers, L"\""), kUser}, Ended(L"quote (User Login Name)")},
-      {"a quote in the year", {TypeInList(kYear, L"\""), kUser}, Ended(L"quote (Year)")},
-      {"a quote in the month", {TypeInList(kMonth, L"\""), kUser}, Ended(L"quote (Month)")},
-      {"a quote in the source", {Set(kSrc, L"\""), kSpecific}, Ended(L"quote (Source Path)")},
-      {"a quote in the label before the new folder",
+      {"quote: destination", {Set(kDest, L"D:\\\""), kUser}, Ended(L"quote (Destination)")},
+      {"quote: user", {Set(kUsers, L"\""), kUser}, Ended(L"quote (User Login Name)")},
+      {"quote: year", {Type(kYear, L"\""), kUser}, Ended(L"quote (Year)")},
+      {"quote: month", {Type(kMonth, L"\""), kUser}, Ended(L"quote (Month)")},
+      {"quote: source", {Set(kSrc, L"\""), kSpecific}, Ended(L"quote (Source Path)")},
+      {"quote: label before the new folder",
        {Set(kLabel, L"\""), Set(kDest, L"D:\\New"), kSpecific},
        Ended(L"quote (Backup File Label)")},
-      {"a quote in the year, specific",
-       {TypeInList(kYear, L"\""), kSpecific},
-       Ended(L"quote (Year)")},
-      {"a quote in the month, specific",
-       {TypeInList(kMonth, L"\""), kSpecific},
-       Ended(L"quote (Month)")},
+      {"quote: year, specific", {Type(kYear, L"\""), kSpecific}, Ended(L"quote (Year)")},
+      {"quote: month, specific", {Type(kMonth, L"\""), kSpecific}, Ended(L"quote (Month)")},
       {"the archiver not started",
        {GIVEN(L"launch fails", fake.sys.launchResult = Status::Failed(L"gone")), kSpecific},
        kChecked +
@@ -119,7 +110,7 @@ TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
                   L" | message archiver not started (C:\\Program Files\\WinZip\\wzzip.exe, gone)")},
   };
   ExpectCases({Folder(L"D:\\Z"), File(L"D:\\F"), REACTION(Form_Load), Set(kDest, L"D:\\Z"),
-               Set(kSrc, L"E:\\Photos"), Set(kLabel, L"photos"), TypeInList(kYear, L"2009")},
+               Set(kSrc, L"E:\\Photos"), Set(kLabel, L"photos"), Type(kYear, L"2009")},
               cases, true);
 }
 

@@ -251,13 +251,12 @@ inline Step Set(Ctl field, std::wstring text) {
   return {NameOf(field) + L" set to \"" + text + L"\"",
           [=](Harness& h) { h.w->SetText(field, text); }};
 }
-inline Step Type(Ctl field, std::wstring text) {
-  return {L"\"" + text + L"\" typed into " + NameOf(field),
-          [=](Harness& h) { h.w->EditText(field, text); }};
-}
-inline Step TypeInList(Ctl list, std::wstring text) {
-  return {L"\"" + text + L"\" typed into " + NameOf(list),
-          [=](Harness& h) { h.w->SetListText(list, text); }};
+// Typed into a text box, or into a list box's text.
+inline Step Type(Ctl c, std::wstring text) {
+  return {L"\"" + text + L"\" typed into " + NameOf(c), [=](Harness& h) {
+            c == Ctl::cmbFileNameYear || c == Ctl::cmbFileNameMonth ? h.w->SetListText(c, text)
+                                                                    : h.w->EditText(c, text);
+          }};
 }
 inline Step Select(Ctl list, int entry) {
   return {L"entry " + std::to_wstring(entry) + L" of " + NameOf(list) + L" selected",

@@ -10,9 +10,10 @@ namespace {
 constexpr Ctl kDest = Ctl::txtDefaultPath, kSrc = Ctl::TxtSrc, kUsers = Ctl::txtUsers,
               kLabel = Ctl::txtSpecificBackupFileName, kYear = Ctl::cmbFileNameYear,
               kMonth = Ctl::cmbFileNameMonth;
+// The destination's default, and the derived fields blank.
 const std::wstring kZips = L"C:\\Backup Zips",
-                   kNoPaths = Events({L"txtExampleFileName=", L"txtSpecificUserFileName=",
-                                      L"txtSpecificUserFiles="});
+                   kNoUserPaths = L"txtSpecificUserFileName= | txtSpecificUserFiles=",
+                   kNoPaths = L"txtExampleFileName= | " + kNoUserPaths;
 
 // The month and year lists filled, the three derived fields written after each.
 std::wstring Lists(const std::wstring& paths01, const std::wstring& paths201101) {
@@ -47,59 +48,58 @@ Step Load() {
 
 TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
   const std::wstring noUser = L"destination: empty | user blank | " + kNoPaths;
-  const std::vector<Case> cases = {
-      {"first start", {WindowsIn(L"C:\\W"), Load()}, Startup(kFirst)},
+  std::vector<Case> cases = {
+      {"first start", {WindowsIn(L"C:\\W")}, Startup(kFirst)},
       {"a stored destination with a second line",
-       {Stored("D:\\1\r\n  E:\\2  "), Load()},
+       {Stored("D:\\1\r\n  E:\\2  ")},
        Startup(Dest(L"D:\\1") + L" | " + Dest(L"  E:\\2  "), User(L"jsmith", L"  E:\\2  "))},
       {"a blank second line",
-       {Stored("D:\\1\r\n\r\n"), Load()},
+       {Stored("D:\\1\r\n\r\n")},
        Startup(Events({Dest(L"D:\\1"), Dest(L""), Dest(kZips)}))},
       {"an unreadable settings file",
-       {Stored("D:\\1"), GIVEN(L"reads fail", fake.fs.failReads = true), Load()},
+       {Stored("D:\\1"), GIVEN(L"reads fail", fake.fs.failReads = true)},
        Startup(L"message settings file not read (" + kStoredFile + L", unreadable) | " +
                Dest(kZips))},
       {"a folder in the settings file's way",
-       {Folder(kStoredFile), Load()},
+       {Folder(kStoredFile)},
        Startup(L"message settings file not read (" + kStoredFile + L", A folder is in the way: " +
                kStoredFile + L") | " + Dest(kZips))},
       {"a file in the settings folder's way",
-       {File(L"C:\\Program Files\\Tessel"), Load()},
+       {File(L"C:\\Program Files\\Tessel")},
        Startup(L"message settings folder not made (C:\\Program Files\\Tessel\\, A file is in "
                L"the way: C:\\Program Files\\Tessel) | " +
                Dest(kZips))},
       {"writes fail",
-       {WritesFail(), Load()},
+       {WritesFail()},
        Startup(kMade + L"message settings file not made (" + kStoredFile + L", disk full) | " +
                Dest(kZips))},
       {"a blank Windows folder",
-       {WindowsIn(L"   "), Load()},
+       {WindowsIn(L"   ")},
        Startup(L"message settings folder not made (:\\Program Files\\Tessel\\, not found) | " +
                    Dest(L":\\Backup Zips"),
                User(L"jsmith", L":\\Backup Zips", L""))},
       {"no network user",
-       {GIVEN(L"no network user", fake.sys.userName = std::nullopt), Load()},
-       Startup(kFirst,
-               L"txtUsers= | txtSpecificUserFileName= | txtSpecificUserFiles= | "
-               L"user blank | " +
-                   noUser)},
+       {GIVEN(L"no network user", fake.sys.userName = std::nullopt)},
+       Startup(kFirst, L"txtUsers= | " + kNoUserPaths + L" | user blank | " + noUser)},
       {"a user name cut at a NUL",
-       {GIVEN(L"network user jdoe\\0junk", fake.sys.userName = std::wstring(L"jdoe\0junk", 9)),
-        Load()},
+       {
+           GIVEN(L"network user jdoe\\0junk", fake.sys.userName = std::wstring(L"jdoe\0junk", 9)),
+       },
        Startup(kFirst, User(L"jdoe"))},
-      {"a profile handed over", {HandedOver(L"Jdoe"), Load()}, Startup(kFirst, noUser)},
+      {"a profile handed over", {HandedOver(L"Jdoe")}, Startup(kFirst, noUser)},
       {"no WinZip",
-       {Gone(kWinZipProbePath), Load()},
+       {Gone(kWinZipProbePath)},
        Startup(kFirst, User(L"jsmith"), L"message no WinZip | ChkAddon=1 | shown")},
-      {"a folder where the add-on should be", {Folder(kAddonProbePath), Load()}, Startup(kFirst)},
+      {"a folder where the add-on should be", {Folder(kAddonProbePath)}, Startup(kFirst)},
       // Probed on c: whatever the system drive; a missing add-on ends start-up before Show.
       {"Windows on D:",
        {WindowsIn(L" D:\\WINDOWS "), Gone(L"C:\\Program Files"),
-        File(L"D:\\Program Files\\WinZip\\wzzip.exe"), Load()},
+        File(L"D:\\Program Files\\WinZip\\wzzip.exe")},
        Startup(L"made D:\\Program Files\\Tessel | " + Dest(L"D:\\Backup Zips"),
                User(L"jsmith", L"D:\\Backup Zips", L"D"),
                L"message no WinZip | ChkAddon=0 | message no add-on")},
   };
+  for (Case& c : cases) c.steps.push_back(Load());  // each case's steps set up a start-up
   ExpectCases({}, cases);
 }
 
@@ -125,7 +125,7 @@ const std::wstring kB = L"txtDefaultPath=D:\\B | txtExampleFileName=D:\\B\\docs-
 // The three derived fields as a rebuild of the lists writes them, for label docs.
 std::wstring Paths(const std::wstring& yearMonth, const std::wstring& user = L"jsmith") {
   std::wstring example = L"txtExampleFileName=" + kZips + L"\\docs-" + yearMonth + L".zip";
-  if (user.empty()) return example + L" | txtSpecificUserFileName= | txtSpecificUserFiles=";
+  if (user.empty()) return example + L" | " + kNoUserPaths;
   return Events({example,
                  L"txtSpecificUserFileName=" + kZips + L"\\" + user + L"-" + yearMonth + L".zip",
                  L"txtSpecificUserFiles=C:\\Users\\" + ProperCase(user) + L"\\Documents\\*.*"});
@@ -155,11 +155,11 @@ TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
        Events({L"cmbFileNameYear=2009 (entry 0 of 5)", Paths(L"200908"), L"focus on 2"})},
       // Typing runs nothing until the next rebuild.
       {"typed list texts",
-       {TypeInList(kMonth, L"08"), TypeInList(kYear, L"2012"), Set(kLabel, L"x")},
+       {Type(kMonth, L"08"), Type(kYear, L"2012"), Set(kLabel, L"x")},
        L"cmbFileNameMonth=08 (entry 7 of 12) | cmbFileNameYear=2012 (none of 5) | "
        L"txtSpecificBackupFileName=x | txtExampleFileName=C:\\Backup Zips\\x-201208.zip"},
       {"text unlike the entry drops its selection",
-       {Select(kMonth, 0), TypeInList(kMonth, L"1")},
+       {Select(kMonth, 0), Type(kMonth, L"1")},
        Events({L"cmbFileNameMonth=01 (entry 0 of 12)", Paths(L"201101"), L"focus on 1",
                L"cmbFileNameMonth=1 (none of 12)"})},
       {"entries out of range", {Select(kMonth, 12), Select(kYear, -1)}, L""},
