@@ -83,28 +83,27 @@ inline std::wstring Named(const std::wstring& text) {
 // The field each text box shows, written out here rather than taken from the program's own
 // mapping, so that a wrong one shows; nullptr for other controls.
 inline const std::wstring* Text(const BackupSettings& s, Ctl c) {
-#define FIELD(name) \
-  { Ctl::name, &s.name }
-  const std::pair<Ctl, const std::wstring*> fields[] = {FIELD(txtDefaultPath),
-                                                        FIELD(TxtSrc),
-                                                        FIELD(txtSpecificBackupFileName),
-                                                        FIELD(txtUsers),
-                                                        FIELD(txtExampleFileName),
-                                                        FIELD(txtSpecificUserFileName),
-                                                        FIELD(txtSpecificUserFiles),
-                                                        FIELD(txtSpecificDirectoryFiles),
-                                                        FIELD(txtFileCountDestination),
-                                                        FIELD(txtFolderCountDestination),
-                                                        FIELD(txtFolderSizeDestination),
-                                                        FIELD(txtFileCountUser),
-                                                        FIELD(txtFolderCountUser),
-                                                        FIELD(txtFolderSizeUser),
-                                                        FIELD(txtFileCountSpecific),
-                                                        FIELD(txtFolderCountSpecific),
-                                                        FIELD(txtFolderSizeSpecific)};
-#undef FIELD
+  using S = BackupSettings;
+  static const std::pair<Ctl, std::wstring S::*> fields[] = {
+      std::pair(Ctl::txtDefaultPath, &S::txtDefaultPath),
+      std::pair(Ctl::TxtSrc, &S::TxtSrc),
+      std::pair(Ctl::txtSpecificBackupFileName, &S::txtSpecificBackupFileName),
+      std::pair(Ctl::txtUsers, &S::txtUsers),
+      std::pair(Ctl::txtExampleFileName, &S::txtExampleFileName),
+      std::pair(Ctl::txtSpecificUserFileName, &S::txtSpecificUserFileName),
+      std::pair(Ctl::txtSpecificUserFiles, &S::txtSpecificUserFiles),
+      std::pair(Ctl::txtSpecificDirectoryFiles, &S::txtSpecificDirectoryFiles),
+      std::pair(Ctl::txtFileCountDestination, &S::txtFileCountDestination),
+      std::pair(Ctl::txtFolderCountDestination, &S::txtFolderCountDestination),
+      std::pair(Ctl::txtFolderSizeDestination, &S::txtFolderSizeDestination),
+      std::pair(Ctl::txtFileCountUser, &S::txtFileCountUser),
+      std::pair(Ctl::txtFolderCountUser, &S::txtFolderCountUser),
+      std::pair(Ctl::txtFolderSizeUser, &S::txtFolderSizeUser),
+      std::pair(Ctl::txtFileCountSpecific, &S::txtFileCountSpecific),
+      std::pair(Ctl::txtFolderCountSpecific, &S::txtFolderCountSpecific),
+      std::pair(Ctl::txtFolderSizeSpecific, &S::txtFolderSizeSpecific)};
   for (const auto& [field, text] : fields) {
-    if (c == field) return text;
+    if (c == field) return &(s.*text);
   }
   return nullptr;
 }
