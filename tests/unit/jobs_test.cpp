@@ -5,9 +5,6 @@
 namespace tessel::testing {
 namespace {
 
-constexpr Ctl kDest = Ctl::txtDefaultPath, kSrc = Ctl::TxtSrc, kUsers = Ctl::txtUsers,
-              kLabel = Ctl::txtSpecificBackupFileName, kYear = Ctl::cmbFileNameYear,
-              kMonth = Ctl::cmbFileNameMonth;
 const Step kUser = REACTION(btnBackupUser_Click), kSpecific = REACTION(btnSpecificBackup_Click);
 const std::wstring kChecked = L"chkWinZip=1 | ChkAddon=1 | ";  // the archiver check passed
 // One run of the archiver, what came `after` it and the destination panel's two refreshes.
@@ -16,10 +13,11 @@ std::wstring Zipped(const std::wstring& arguments, const std::wstring& figures =
   return L"archiver running | wzzip -u -p -r " + arguments + L" | archiver ended" + after +
          L" | destination: " + figures + L" | destination: " + figures;
 }
-// The archiver check passed, then `messages` and the panel refreshed once.
+// A destination set, then a click.
 std::vector<Step> To(const std::wstring& destination, const Step& click) {
   return {Set(kDest, destination), click};
 }
+// The archiver check passed, then `messages` and the panel refreshed once.
 std::wstring Ended(const std::wstring& messages) {
   return kChecked + L"message " + messages + L" | destination: empty";
 }

@@ -115,6 +115,10 @@ inline const std::pair<const wchar_t*, std::array<Ctl, 3>> kPanels[] = {
     {L"specific",
      {Ctl::txtFileCountSpecific, Ctl::txtFolderCountSpecific, Ctl::txtFolderSizeSpecific}}};
 
+// The fields the cases fill most.
+constexpr Ctl kDest = Ctl::txtDefaultPath, kSrc = Ctl::TxtSrc, kUsers = Ctl::txtUsers,
+              kLabel = Ctl::txtSpecificBackupFileName, kYear = Ctl::cmbFileNameYear,
+              kMonth = Ctl::cmbFileNameMonth;
 inline std::wstring NameOf(Ctl c) {
   return std::wstring(ui::MainControl(c).name);
 }

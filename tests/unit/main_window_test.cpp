@@ -7,9 +7,6 @@
 namespace tessel::testing {
 namespace {
 
-constexpr Ctl kDest = Ctl::txtDefaultPath, kSrc = Ctl::TxtSrc, kUsers = Ctl::txtUsers,
-              kLabel = Ctl::txtSpecificBackupFileName, kYear = Ctl::cmbFileNameYear,
-              kMonth = Ctl::cmbFileNameMonth;
 // The destination's default, and the derived fields blank.
 const std::wstring kZips = L"C:\\Backup Zips",
                    kNoUserPaths = L"txtSpecificUserFileName= | txtSpecificUserFiles=",
