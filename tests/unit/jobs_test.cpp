@@ -69,7 +69,8 @@ TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
       {"a network destination", To(L"\\\\server\\share", kSpecific),
        Ended(L"no such drive (\\:\\)")},
       {"a new folder refused",
-       {Set(kDest, L"D:\\New"), AnswerNo(), kUser},
+       {Set(kDest, L"D:\\New"),
+        GIVEN(L"a No answer queued", fake.dialogs.answers.push_back(Answer::No)), kUser},
        Ended(L"create folder? (D:\\New)")},
       {"new folders made", To(L"D:\\Z\\A\\B", kSpecific),
        kChecked +
@@ -135,7 +136,8 @@ TEST(DefaultButton, StoresWhatARestartShows) {
        {Set(kDest, L"X:\\N"), kDefaultClicked},
        L"message no such drive (X:\\) | " + Holds(L"D:\\Old")},
       {"a new folder refused",
-       {Set(kDest, L"D:\\New"), AnswerNo(), kDefaultClicked},
+       {Set(kDest, L"D:\\New"),
+        GIVEN(L"a No answer queued", fake.dialogs.answers.push_back(Answer::No)), kDefaultClicked},
        L"message create folder? (D:\\New) | focus on 1 | " + Holds(L"D:\\New")},
       {"a new folder",
        {Set(kDest, L"D:\\New"), kDefaultClicked},
@@ -150,7 +152,7 @@ TEST(DefaultButton, StoresWhatARestartShows) {
        L"focus on 1 | settings file holds \xEF\xBB\xBF"
        L"D:\\\xD0\x90\r\n | a Reset shows D:\\\x410"},
       {"writes fail",
-       {Set(kDest, L"D:\\"), WritesFail(), kDefaultClicked},
+       {Set(kDest, L"D:\\"), GIVEN(L"writes fail", fake.fs.failWrites = true), kDefaultClicked},
        L"message default not stored (" + kStoredFile + L", disk full) | " + Holds(L"D:\\Old")},
       {"a file in the settings folder's way",
        {Set(kDest, L"D:\\"), Gone(L"C:\\Program Files\\Tessel"), File(L"C:\\Program Files\\Tessel"),

@@ -214,7 +214,7 @@ class Harness : public MainView, public Shell {
   fake::FakePlatform fake;
   std::unique_ptr<MainWindow> w;
   std::vector<std::pair<size_t, std::wstring>> stepEnds;
-  size_t logFrom = SIZE_MAX;  // where LogFromHere ran
+  size_t logFrom = SIZE_MAX;  // where kLogFromHere ran
 
  private:
   // Logged when the last box is blanked (all three blank, or not) and when the figures are in;
@@ -273,9 +273,7 @@ inline Step Click(Ctl control) {
   Step {                                                   \
     L"" #name, [](Harness& running) { running.w->name(); } \
   }
-inline Step Idle() {
-  return {L"input paused", [](Harness& h) { h.w->InputPaused(); }};
-}
+inline const Step kIdle = {L"input paused", [](Harness& h) { h.w->InputPaused(); }};
 // Input waits during the next step after `questions` questions.
 inline Step InputAfter(int questions) {
   return {L"input waiting after " + std::to_wstring(questions) + L" questions",
@@ -308,18 +306,8 @@ inline Step WindowsIn(std::wstring folder) {
 inline Step FolderPicked(std::wstring folder) {
   return GIVEN(L"folder picked " + folder, fake.dialogs.folderPicks.push_back(folder));
 }
-inline Step HandedOver(std::wstring user) {
-  return GIVEN(L"profile handed over " + user, SelectedUserName = user);
-}
-inline Step AnswerNo() {
-  return GIVEN(L"a No answer queued", fake.dialogs.answers.push_back(Answer::No));
-}
-inline Step WritesFail() {
-  return GIVEN(L"writes fail", fake.fs.failWrites = true);
-}
-inline Step LogFromHere() {
-  return GIVEN(L"(log from here)", h.logFrom = h.fake.log.size());
-}
+inline const Step kLogFromHere = {L"(log from here)",
+                                  [](Harness& h) { h.logFrom = h.fake.log.size(); }};
 
 // Compares the log from event `from` on with `expected` (events joined by " | ", a last "..."
 // for any events after), naming the first event that differs and the step it came in.
@@ -345,7 +333,7 @@ inline void ExpectLog(const Harness& h, const std::wstring& expected, size_t fro
 }
 
 // Runs each case on a fresh window after `given`, and compares the log of its steps (of its last
-// step only, when `lastStepOnly`; from LogFromHere on, if it holds one). The busy pointer must be
+// step only, when `lastStepOnly`; from kLogFromHere on, if it holds one). The busy pointer must be
 // off after each, and a profile handed over taken.
 inline void ExpectCases(const std::vector<Step>& given, const std::vector<Case>& cases,
                         bool lastStepOnly = false) {

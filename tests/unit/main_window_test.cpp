@@ -67,7 +67,7 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
                L"the way: C:\\Program Files\\Tessel) | " +
                Dest(kZips))},
       {"writes fail",
-       {WritesFail()},
+       {GIVEN(L"writes fail", fake.fs.failWrites = true)},
        Startup(kMade + L"message settings file not made (" + kStoredFile + L", disk full) | " +
                Dest(kZips))},
       {"a blank Windows folder",
@@ -83,7 +83,9 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
            GIVEN(L"network user jdoe\\0junk", fake.sys.userName = std::wstring(L"jdoe\0junk", 9)),
        },
        Startup(kFirst, User(L"jdoe"))},
-      {"a profile handed over", {HandedOver(L"Jdoe")}, Startup(kFirst, noUser)},
+      {"a profile handed over",
+       {GIVEN(L"profile handed over", SelectedUserName = L"Jdoe")},
+       Startup(kFirst, noUser)},
       {"no WinZip",
        {Gone(kWinZipProbePath)},
        Startup(kFirst, User(L"jsmith"), L"message no WinZip | ChkAddon=1 | shown")},
@@ -166,7 +168,7 @@ TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
            Paths(L"2011")},
       {"versioning on while on", {REACTION(optYes_Click)}, L""},
       {"versioning on writes even an empty user",
-       {REACTION(optNo_Click), Set(kUsers, L""), LogFromHere(), REACTION(optYes_Click)},
+       {REACTION(optNo_Click), Set(kUsers, L""), kLogFromHere, REACTION(optYes_Click)},
        L"optYes on | optNo off | frmMonth shown | cmbFileNameMonth=1 (none of 12) hidden | "
        L"cmbFileNameMonth=1 (none of 12) | " +
            Paths(L"20111", L"") + L" | " + Rebuilt(L"", L"user blank")},
@@ -175,7 +177,8 @@ TEST(MainWindow, ReactionsVersioningReset2AndButtons) {
        L"frmMonth shown | " + kMonthOn + Paths(L"20111") + L" | " +
            Rebuilt(L"jsmith", L"user: empty")},
       {"Reset2 with a profile handed over",
-       {REACTION(optNo_Click), LogFromHere(), HandedOver(L"Jdoe"), REACTION(Reset2)},
+       {REACTION(optNo_Click), kLogFromHere,
+        GIVEN(L"profile handed over", SelectedUserName = L"Jdoe"), REACTION(Reset2)},
        Events({L"frmMonth shown | cmbFileNameMonth=1 (none of 12) hidden | cmbFileNameMonth=1 "
                L"(none of 12) | optYes on | optNo off | frmMonth shown | " +
                    kMonthOn + Paths(L"20111"),
@@ -220,18 +223,18 @@ TEST(MainWindow, TypedRefreshesWaitForAPauseOrTheNextAction) {
       {"typed, no input waiting", {Type(kDest, L"D:\\B")}, Events({kB, kBFigures})},
       {"typed, input waiting", typed, blank},
       {"cut short after the first batch, refreshed when input pauses",
-       {InputAfter(1), Type(kDest, L"D:\\B"), Idle()},
+       {InputAfter(1), Type(kDest, L"D:\\B"), kIdle},
        Events({blank, kBFigures})},
       {"three panels put off, made at the pause in order",
        {InputAfter(0), Type(kSrc, L"D:\\"), InputAfter(0), Type(kUsers, L"jdoe"), InputAfter(0),
-        Type(kDest, L"D:\\B"), Idle()},
+        Type(kDest, L"D:\\B"), kIdle},
        Events({kSrcD, L"specific blank", kJdoe, L"user blank", L"txtDefaultPath=D:\\B",
                L"txtExampleFileName=D:\\B\\docs-201108.zip",
                L"txtSpecificUserFileName=D:\\B\\jdoe-201108.zip | destination blank", kBFigures,
                kJdoeFigures, kSrcDFigures})},
       {"a pause cut short leaves the rest for the next",
        {InputAfter(0), Type(kSrc, L"D:\\"), InputAfter(0), Type(kDest, L"D:\\B"), InputAfter(1),
-        Idle(), Idle()},
+        kIdle, kIdle},
        Events({kSrcD, L"specific blank", blank, L"destination blank", kBFigures, kSrcDFigures})},
       // Other fields' edits do not wait for the figures; any other action does.
       {"another field typed", then({Type(kLabel, L"x")}),
