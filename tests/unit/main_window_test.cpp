@@ -57,15 +57,6 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
        {Stored("D:\\1"), GIVEN(L"reads fail", fake.fs.failReads = true)},
        Startup(L"message settings file not read (" + kStoredFile + L", unreadable) | " +
                Dest(kZips))},
-      {"a folder in the settings file's way",
-       {Folder(kStoredFile)},
-       Startup(L"message settings file not read (" + kStoredFile + L", A folder is in the way: " +
-               kStoredFile + L") | " + Dest(kZips))},
-      {"a file in the settings folder's way",
-       {File(L"C:\\Program Files\\Tessel")},
-       Startup(L"message settings folder not made (C:\\Program Files\\Tessel\\, A file is in "
-               L"the way: C:\\Program Files\\Tessel) | " +
-               Dest(kZips))},
       {"writes fail",
        {GIVEN(L"writes fail", fake.fs.failWrites = true)},
        Startup(kMade + L"message settings file not made (" + kStoredFile + L", disk full) | " +
