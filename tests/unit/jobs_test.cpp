@@ -7,10 +7,11 @@ namespace {
 
 const Step kUser = REACTION(btnBackupUser_Click), kSpecific = REACTION(btnSpecificBackup_Click);
 const std::wstring kChecked = L"chkWinZip=1 | ChkAddon=1 | ";  // the archiver check passed
-// One run of the archiver, what came `after` it and the destination panel's two refreshes.
+// What came `before` (the archiver check passed), one run of the archiver, what came `after` it
+// and the destination panel's two refreshes.
 std::wstring Zipped(const std::wstring& arguments, const std::wstring& figures = L"empty",
-                    const std::wstring& after = L"") {
-  return L"archiver running | wzzip -u -p -r " + arguments + L" | archiver ended" + after +
+                    const std::wstring& before = kChecked, const std::wstring& after = L"") {
+  return before + L"archiver running | wzzip -u -p -r " + arguments + L" | archiver ended" + after +
          L" | destination: " + figures + L" | destination: " + figures;
 }
 // A destination set, then a click.
@@ -28,28 +29,27 @@ const std::wstring kPhotos = L"\\Photos-200901.zip\" \"E:\\Photos\\\"",
 // a file D:\F. A case's log is its click's.
 TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
   const std::vector<Case> cases = {
-      {"user", {kUser}, kChecked + Zipped(L"\"D:\\Z" + kJsmith)},
+      {"user", {kUser}, Zipped(L"\"D:\\Z" + kJsmith)},
       // Only versioning decides the user job's month part; a root keeps its one backslash.
       {"user, versioning off, to a root",
        {REACTION(optNo_Click), Type(kMonth, L"05"), Set(kDest, L"D:\\"), kUser},
-       kChecked + Zipped(L"\"D:\\Jsmith-2009.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\"",
-                         L"1 files, 1 folders, 1 bytes")},
+       Zipped(L"\"D:\\Jsmith-2009.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\"",
+              L"1 files, 1 folders, 1 bytes")},
       {"user name proper-cased",
        {Set(kUsers, L"jOHN smith"), kUser},
-       kChecked +
-           Zipped(L"\"D:\\Z\\John Smith-200901.zip\" \"C:\\Users\\John Smith\\Documents\\*.*\"")},
+       Zipped(L"\"D:\\Z\\John Smith-200901.zip\" \"C:\\Users\\John Smith\\Documents\\*.*\"")},
       {"no user",
        {Set(kUsers, L""), kUser},
-       kChecked + Zipped(L"\"D:\\Z\\-200901.zip\" \"C:\\Users\\\\Documents\\*.*\"")},
-      {"specific", {kSpecific}, kChecked + Zipped(L"\"D:\\Z" + kPhotos)},
+       Zipped(L"\"D:\\Z\\-200901.zip\" \"C:\\Users\\\\Documents\\*.*\"")},
+      {"specific", {kSpecific}, Zipped(L"\"D:\\Z" + kPhotos)},
       // The month box decides here, not versioning; the separator is always added.
       {"specific, versioning off, to a root",
        {Set(kDest, L"D:\\"), Set(kSrc, L"E:\\"), REACTION(optNo_Click), Type(kMonth, L"05"),
         Set(kLabel, L"MY-PICS"), kSpecific},
-       kChecked + Zipped(L"\"D:\\\\My-pics-200905.zip\" \"E:\\\"", L"1 files, 1 folders, 1 bytes")},
+       Zipped(L"\"D:\\\\My-pics-200905.zip\" \"E:\\\"", L"1 files, 1 folders, 1 bytes")},
       {"a source ending in a backslash, a blank label",
        {Set(kSrc, L"E:\\Photos\\"), Set(kLabel, L" "), kSpecific},
-       kChecked + Zipped(L"\"D:\\Z\\ -200901.zip\" \"E:\\Photos\\\"")},
+       Zipped(L"\"D:\\Z\\ -200901.zip\" \"E:\\Photos\\\"")},
       {"Windows on E:",
        {WindowsIn(L"E:\\W"), kUser},
        kChecked + L"archiver running | Run \"E:\\Program Files\\WinZip\\wzzip.exe\" "
@@ -61,7 +61,7 @@ TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
        L"chkWinZip=1 | ChkAddon=0 | message no add-on"},
       {"no WinZip",
        {Gone(kWinZipProbePath), kSpecific},
-       L"message no WinZip | ChkAddon=1 | " + Zipped(L"\"D:\\Z" + kPhotos)},
+       Zipped(L"\"D:\\Z" + kPhotos, L"empty", L"message no WinZip | ChkAddon=1 | ")},
       {"no label", {Set(kLabel, L""), kSpecific}, Ended(L"blank field")},
       {"no source", {Set(kSrc, L""), kSpecific}, Ended(L"blank field")},
       {"no such drive", To(L"X:\\N", kUser), Ended(L"no such drive (X:\\)")},
@@ -73,13 +73,12 @@ TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
         GIVEN(L"a No answer queued", fake.dialogs.answers.push_back(Answer::No)), kUser},
        Ended(L"create folder? (D:\\New)")},
       {"new folders made", To(L"D:\\Z\\A\\B", kSpecific),
-       kChecked +
-           L"message create folder? (D:\\Z\\A\\B) | made D:\\Z\\A | "
-           L"made D:\\Z\\A\\B | " +
-           Zipped(L"\"D:\\Z\\A\\B" + kPhotos)},
+       Zipped(L"\"D:\\Z\\A\\B" + kPhotos, L"empty",
+              kChecked +
+                  L"message create folder? (D:\\Z\\A\\B) | made D:\\Z\\A | made D:\\Z\\A\\B | ")},
       {"doubled and trailing backslashes", To(L"D:\\Z\\\\A\\", kSpecific),
-       kChecked + L"message create folder? (D:\\Z\\\\A\\) | made D:\\Z\\A | " +
-           Zipped(L"\"D:\\Z\\\\A\\" + kPhotos)},
+       Zipped(L"\"D:\\Z\\\\A\\" + kPhotos, L"empty",
+              kChecked + L"message create folder? (D:\\Z\\\\A\\) | made D:\\Z\\A | ")},
       {"a file in the way", To(L"D:\\F\\Sub", kUser),
        Ended(L"create folder? (D:\\F\\Sub) | message folder not made (D:\\F, exists)")},
       {"a bad name", To(L"D:\\New\\B|d\\C", kSpecific),
@@ -104,9 +103,8 @@ TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
       {"quote: month, specific", {Type(kMonth, L"\""), kSpecific}, Ended(L"quote (Month)")},
       {"the archiver not started",
        {GIVEN(L"launch fails", fake.sys.launchResult = Status::Failed(L"gone")), kSpecific},
-       kChecked +
-           Zipped(L"\"D:\\Z" + kPhotos, L"empty",
-                  L" | message archiver not started (C:\\Program Files\\WinZip\\wzzip.exe, gone)")},
+       Zipped(L"\"D:\\Z" + kPhotos, L"empty", kChecked,
+              L" | message archiver not started (C:\\Program Files\\WinZip\\wzzip.exe, gone)")},
   };
   ExpectCases({Folder(L"D:\\Z"), File(L"D:\\F"), REACTION(Form_Load), Set(kDest, L"D:\\Z"),
                Set(kSrc, L"E:\\Photos"), Set(kLabel, L"photos"), Type(kYear, L"2009")},
