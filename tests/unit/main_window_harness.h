@@ -214,7 +214,7 @@ class Harness : public MainView, public Shell {
   fake::FakePlatform fake;
   std::unique_ptr<MainWindow> w;
   std::vector<std::pair<size_t, std::wstring>> stepEnds;
-  size_t logFrom = SIZE_MAX;  // where kLogFromHere ran
+  size_t logFrom = 0;  // where kLogFromHere ran
 
  private:
   // Logged when the last box is blanked (all three blank, or not) and when the figures are in;
@@ -309,42 +309,36 @@ inline Step FolderPicked(std::wstring folder) {
 inline const Step kLogFromHere = {L"(log from here)",
                                   [](Harness& h) { h.logFrom = h.fake.log.size(); }};
 
-// Compares the log from event `from` on with `expected` (events joined by " | ", a last "..."
-// for any events after), naming the first event that differs and the step it came in.
-inline void ExpectLog(const Harness& h, const std::wstring& expected, size_t from = 0) {
-  std::vector<std::wstring> got = h.Log(), want;
-  for (size_t at = 0; at < expected.size();) {
-    size_t end = std::min(expected.find(L" | ", at), expected.size());
-    want.push_back(expected.substr(at, end - at));
-    at = end + 3;
-  }
-  from = std::min(from, got.size());
-  std::wstring all;
-  for (size_t i = from; i < got.size(); ++i) all += L"\n  " + got[i] + L"   <- " + h.StepOf(i);
-  for (size_t i = 0; i < std::max(want.size(), got.size() - from); ++i) {
-    std::wstring expect = i < want.size() ? want[i] : L"(nothing more)";
-    std::wstring seen = from + i < got.size() ? got[from + i] : L"(nothing more)";
-    if (expect == L"...") return;  // and whatever follows
-    if (expect == seen) continue;
-    ADD_FAILURE() << "event " << i + 1 << " (in step " << h.StepOf(from + i) << "):\n  expected "
-                  << expect << "\n  got      " << seen << "\nthe whole log:" << all;
-    return;
-  }
-}
-
 // Runs each case on a fresh window after `given`, and compares the log of its steps (of its last
-// step only, when `lastStepOnly`; from kLogFromHere on, if it holds one). The busy pointer must be
-// off after each, and a profile handed over taken.
+// step only, when `lastStepOnly`; from kLogFromHere on, if it holds one) with the case's: events
+// joined by " | ", a last "..." for any after. A failure names the first event that differs and
+// the step it came in. The busy pointer must be off after each, and a profile handed over taken.
 inline void ExpectCases(const std::vector<Step>& given, const std::vector<Case>& cases,
                         bool lastStepOnly = false) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     Harness h;
     h.Run(given);
-    if (lastStepOnly) h.Run({c.steps.begin(), c.steps.end() - 1});
-    size_t from = h.fake.log.size();
-    h.Run(lastStepOnly ? std::vector<Step>{c.steps.back()} : c.steps);
-    ExpectLog(h, c.log, h.logFrom == SIZE_MAX ? from : h.logFrom);
+    std::vector<Step> steps = c.steps;
+    steps.insert(lastStepOnly ? steps.end() - 1 : steps.begin(), kLogFromHere);
+    h.Run(steps);
+    std::vector<std::wstring> got = h.Log(), want;
+    for (size_t at = 0, end = 0; at < c.log.size(); at = end + 3) {
+      end = std::min(c.log.find(L" | ", at), c.log.size());
+      want.push_back(c.log.substr(at, end - at));
+    }
+    const size_t from = h.logFrom;
+    std::wstring all;
+    for (size_t i = from; i < got.size(); ++i) all += L"\n  " + got[i] + L"   <- " + h.StepOf(i);
+    for (size_t i = 0; i < std::max(want.size(), got.size() - from); ++i) {
+      std::wstring expect = i < want.size() ? want[i] : L"(nothing more)";
+      std::wstring seen = from + i < got.size() ? got[from + i] : L"(nothing more)";
+      if (expect == L"...") break;  // and whatever follows
+      if (expect == seen) continue;
+      ADD_FAILURE() << "event " << i + 1 << " (in step " << h.StepOf(from + i) << "):\n  expected "
+                    << expect << "\n  got      " << seen << "\nthe whole log:" << all;
+      break;
+    }
     std::string& busy = h.fake.dialogs.busy;
     EXPECT_EQ(std::count(busy.begin(), busy.end(), '+') * 2, busy.size()) << "busy " << busy;
     EXPECT_EQ(SelectedUserName, L"");
