@@ -31,8 +31,10 @@ inline const std::wstring kNotFound =
     L" was \r\n\r\n(1) not found to be installed or\r\n(2) not installed to default path.\r\n\r\n"
     L"It must be installed and installed to the\r\n default path for this program to function."
     L"\r\n Tessel works best if a WinZip license\r\n is purchased.";
-inline const std::wstring kBuiltIn = L":\r\n%\r\n\r\n%\r\n\r\nThe built-in default destination";
-inline const std::wstring kUnchanged = L":\r\n%\r\n\r\n%\r\n\r\nThe stored default destination";
+inline const std::wstring kBuiltIn =
+    L":\r\n%\r\n\r\n%\r\n\r\nThe built-in default destination is used instead.";
+inline const std::wstring kUnchanged =
+    L":\r\n%\r\n\r\n%\r\n\r\nThe stored default destination is unchanged.";
 inline const std::pair<const wchar_t*, std::wstring> kTexts[] = {
     {L"no WinZip", L"WinZip" + kNotFound},
     {L"no add-on", L"The WinZip Command Line Support Add-on" + kNotFound},
@@ -52,16 +54,11 @@ inline const std::pair<const wchar_t*, std::wstring> kTexts[] = {
      L"The field \"%\" contains a double quote (\"), which is not allowed in file or "
      L"folder names.\r\n\r\nPlease remove it and try again."},
     {L"archiver not started", L"The archiver could not be started:\r\n%\r\n\r\n%"},
-    {L"settings folder not made",
-     L"The settings folder could not be created" + kBuiltIn + L" is used instead."},
-    {L"settings file not made",
-     L"The settings file could not be created" + kBuiltIn + L" is used instead."},
-    {L"settings file not read",
-     L"The settings file could not be read" + kBuiltIn + L" is used instead."},
-    {L"stored default kept",
-     L"The settings folder could not be created" + kUnchanged + L" is unchanged."},
-    {L"default not stored",
-     L"The default destination could not be stored in" + kUnchanged + L" is unchanged."}};
+    {L"settings folder not made", L"The settings folder could not be created" + kBuiltIn},
+    {L"settings file not made", L"The settings file could not be created" + kBuiltIn},
+    {L"settings file not read", L"The settings file could not be read" + kBuiltIn},
+    {L"stored default kept", L"The settings folder could not be created" + kUnchanged},
+    {L"default not stored", L"The default destination could not be stored in" + kUnchanged}};
 
 // A system text by its name, with what was filled in: "folder not made (D:\F, exists)".
 inline std::wstring Named(const std::wstring& text) {
