@@ -39,9 +39,7 @@ std::wstring Startup(const std::wstring& settings, const std::wstring& user = Us
   return Events({L"centred", settings, Lists(kNoPaths, kNoPaths), user, end});
 }
 const std::wstring kMade = L"made C:\\Program Files\\Tessel | ", kFirst = kMade + Dest(kZips);
-Step Load() {
-  return REACTION(Form_Load);
-}
+const Step kLoad = REACTION(Form_Load);
 
 TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
   const std::wstring noUser = L"destination: empty | user blank | " + kNoPaths;
@@ -89,7 +87,7 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
                User(L"jsmith", L"D:\\Backup Zips", L"D"),
                L"message no WinZip | ChkAddon=0 | message no add-on")},
   };
-  for (Case& c : cases) c.steps.push_back(Load());  // each case's steps set up a start-up
+  for (Case& c : cases) c.steps.push_back(kLoad);  // each case's steps set up a start-up
   ExpectCases({}, cases);
 }
 
@@ -97,7 +95,7 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
 // in a subfolder, Jdoe's Documents one byte in one.
 const std::vector<Step> kPrepare = {File(L"D:\\B\\s\\a", 1234567),
                                     File(L"C:\\Users\\Jdoe\\Documents\\s\\c"),
-                                    Load(),
+                                    kLoad,
                                     Set(kLabel, L"docs"),
                                     Set(kSrc, L"E:\\Data"),
                                     Select(kMonth, 7)};
@@ -253,8 +251,8 @@ TEST(MainWindow, TypedRefreshesWaitForAPauseOrTheNextAction) {
 
   // Start-up never waits, and the windows are served during its scans.
   Harness queued, quiet;
-  queued.Run({File(L"D:\\B\\s\\a", 1234567), Stored("D:\\B"), InputAfter(0), Load()});
-  quiet.Run({File(L"D:\\B\\s\\a", 1234567), Stored("D:\\B"), Load()});
+  queued.Run({File(L"D:\\B\\s\\a", 1234567), Stored("D:\\B"), InputAfter(0), kLoad});
+  quiet.Run({File(L"D:\\B\\s\\a", 1234567), Stored("D:\\B"), kLoad});
   EXPECT_EQ(queued.Log(), quiet.Log());
   EXPECT_GT(queued.fake.dialogs.keptAlive, 0);
 }
