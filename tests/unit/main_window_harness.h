@@ -168,22 +168,21 @@ class Harness : public MainView, public Shell {
   void Changed(Ctl c) override {
     const BackupSettings& s = S();
     const std::wstring name = NameOf(c);
-    auto list = [&](const ComboState& l) {
-      return name + L"=" + l.text + L" (" +
-             (l.selected < 0 ? L"none" : L"entry " + std::to_wstring(l.selected)) + L" of " +
-             std::to_wstring(l.entries.size()) + L")";
+    auto list = [&](const ComboState& l, bool shown) {
+      std::wstring entry = l.selected < 0 ? L"none" : L"entry " + std::to_wstring(l.selected);
+      Note(name + L"=" + l.text + L" (" + entry + L" of " + std::to_wstring(l.entries.size()) +
+           (shown ? L")" : L") hidden"));
     };
-    auto shown = [&](bool on, const wchar_t* yes, const wchar_t* no) {
-      return Note(name + (on ? yes : no));
+    auto flag = [&](bool on, const wchar_t* yes, const wchar_t* no) {
+      Note(name + (on ? yes : no));
     };
-    if (c == Ctl::cmbFileNameYear) return Note(list(s.cmbFileNameYear));
-    if (c == Ctl::cmbFileNameMonth)
-      return Note(list(s.cmbFileNameMonth) + (s.cmbFileNameMonthVisible ? L"" : L" hidden"));
-    if (c == Ctl::frmMonth) return shown(s.frmMonthVisible, L" shown", L" hidden");
-    if (c == Ctl::optYes || c == Ctl::optNo)
-      return shown(c == Ctl::optYes ? s.optYes : s.optNo, L" on", L" off");
-    if (c == Ctl::chkWinZip || c == Ctl::ChkAddon)
-      return shown(c == Ctl::chkWinZip ? s.chkWinZip : s.ChkAddon, L"=1", L"=0");
+    if (c == Ctl::cmbFileNameYear) return list(s.cmbFileNameYear, true);
+    if (c == Ctl::cmbFileNameMonth) return list(s.cmbFileNameMonth, s.cmbFileNameMonthVisible);
+    if (c == Ctl::frmMonth) return flag(s.frmMonthVisible, L" shown", L" hidden");
+    if (c == Ctl::optYes) return flag(s.optYes, L" on", L" off");
+    if (c == Ctl::optNo) return flag(s.optNo, L" on", L" off");
+    if (c == Ctl::chkWinZip) return flag(s.chkWinZip, L"=1", L"=0");
+    if (c == Ctl::ChkAddon) return flag(s.ChkAddon, L"=1", L"=0");
     for (const auto& [panel, boxes] : kPanels) {
       if (std::find(boxes.begin(), boxes.end(), c) != boxes.end()) return Panel(panel, boxes, c);
     }
