@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <memory>
 #include <regex>
@@ -78,39 +77,28 @@ inline std::wstring Named(const std::wstring& text) {
 }
 
 // The field each text box shows, written out here rather than taken from the program's own
-// mapping, so that a wrong one shows; nullptr for other controls.
-inline const std::wstring* Text(const BackupSettings& s, Ctl c) {
-  using S = BackupSettings;
-  static const std::pair<Ctl, std::wstring S::*> fields[] = {
-      std::pair(Ctl::txtDefaultPath, &S::txtDefaultPath),
-      std::pair(Ctl::TxtSrc, &S::TxtSrc),
-      std::pair(Ctl::txtSpecificBackupFileName, &S::txtSpecificBackupFileName),
-      std::pair(Ctl::txtUsers, &S::txtUsers),
-      std::pair(Ctl::txtExampleFileName, &S::txtExampleFileName),
-      std::pair(Ctl::txtSpecificUserFileName, &S::txtSpecificUserFileName),
-      std::pair(Ctl::txtSpecificUserFiles, &S::txtSpecificUserFiles),
-      std::pair(Ctl::txtSpecificDirectoryFiles, &S::txtSpecificDirectoryFiles),
-      std::pair(Ctl::txtFileCountDestination, &S::txtFileCountDestination),
-      std::pair(Ctl::txtFolderCountDestination, &S::txtFolderCountDestination),
-      std::pair(Ctl::txtFolderSizeDestination, &S::txtFolderSizeDestination),
-      std::pair(Ctl::txtFileCountUser, &S::txtFileCountUser),
-      std::pair(Ctl::txtFolderCountUser, &S::txtFolderCountUser),
-      std::pair(Ctl::txtFolderSizeUser, &S::txtFolderSizeUser),
-      std::pair(Ctl::txtFileCountSpecific, &S::txtFileCountSpecific),
-      std::pair(Ctl::txtFolderCountSpecific, &S::txtFolderCountSpecific),
-      std::pair(Ctl::txtFolderSizeSpecific, &S::txtFolderSizeSpecific)};
-  for (const auto& [field, text] : fields) {
-    if (c == field) return &(s.*text);
-  }
-  return nullptr;
-}
-// The file count, folder count and folder size boxes of each panel, by name.
-inline const std::pair<const wchar_t*, std::array<Ctl, 3>> kPanels[] = {
-    {L"destination",
-     {Ctl::txtFileCountDestination, Ctl::txtFolderCountDestination, Ctl::txtFolderSizeDestination}},
-    {L"user", {Ctl::txtFileCountUser, Ctl::txtFolderCountUser, Ctl::txtFolderSizeUser}},
-    {L"specific",
-     {Ctl::txtFileCountSpecific, Ctl::txtFolderCountSpecific, Ctl::txtFolderSizeSpecific}}};
+// mapping, so that a wrong one shows: eight text boxes, then each panel's file count, folder count
+// and folder size.
+using Field = std::pair<Ctl, std::wstring BackupSettings::*>;
+inline const Field kFields[] = {
+    std::pair(Ctl::txtDefaultPath, &BackupSettings::txtDefaultPath),
+    std::pair(Ctl::TxtSrc, &BackupSettings::TxtSrc),
+    std::pair(Ctl::txtSpecificBackupFileName, &BackupSettings::txtSpecificBackupFileName),
+    std::pair(Ctl::txtUsers, &BackupSettings::txtUsers),
+    std::pair(Ctl::txtExampleFileName, &BackupSettings::txtExampleFileName),
+    std::pair(Ctl::txtSpecificUserFileName, &BackupSettings::txtSpecificUserFileName),
+    std::pair(Ctl::txtSpecificUserFiles, &BackupSettings::txtSpecificUserFiles),
+    std::pair(Ctl::txtSpecificDirectoryFiles, &BackupSettings::txtSpecificDirectoryFiles),
+    std::pair(Ctl::txtFileCountDestination, &BackupSettings::txtFileCountDestination),
+    std::pair(Ctl::txtFolderCountDestination, &BackupSettings::txtFolderCountDestination),
+    std::pair(Ctl::txtFolderSizeDestination, &BackupSettings::txtFolderSizeDestination),
+    std::pair(Ctl::txtFileCountUser, &BackupSettings::txtFileCountUser),
+    std::pair(Ctl::txtFolderCountUser, &BackupSettings::txtFolderCountUser),
+    std::pair(Ctl::txtFolderSizeUser, &BackupSettings::txtFolderSizeUser),
+    std::pair(Ctl::txtFileCountSpecific, &BackupSettings::txtFileCountSpecific),
+    std::pair(Ctl::txtFolderCountSpecific, &BackupSettings::txtFolderCountSpecific),
+    std::pair(Ctl::txtFolderSizeSpecific, &BackupSettings::txtFolderSizeSpecific)};
+inline const wchar_t* const kPanels[] = {L"destination", L"user", L"specific"};
 
 // The fields the cases fill most.
 constexpr Ctl kDest = Ctl::txtDefaultPath, kSrc = Ctl::TxtSrc, kUsers = Ctl::txtUsers,
@@ -173,9 +161,7 @@ class Harness : public MainView, public Shell {
       Note(name + L"=" + l.text + L" (" + entry + L" of " + std::to_wstring(l.entries.size()) +
            (shown ? L")" : L") hidden"));
     };
-    auto flag = [&](bool on, const wchar_t* yes, const wchar_t* no) {
-      Note(name + (on ? yes : no));
-    };
+    auto flag = [&](bool on, auto yes, auto no) { Note(name + (on ? yes : no)); };
     if (c == Ctl::cmbFileNameYear) return list(s.cmbFileNameYear, true);
     if (c == Ctl::cmbFileNameMonth) return list(s.cmbFileNameMonth, s.cmbFileNameMonthVisible);
     if (c == Ctl::frmMonth) return flag(s.frmMonthVisible, L" shown", L" hidden");
@@ -183,10 +169,11 @@ class Harness : public MainView, public Shell {
     if (c == Ctl::optNo) return flag(s.optNo, L" on", L" off");
     if (c == Ctl::chkWinZip) return flag(s.chkWinZip, L"=1", L"=0");
     if (c == Ctl::ChkAddon) return flag(s.ChkAddon, L"=1", L"=0");
-    for (const auto& [panel, boxes] : kPanels) {
-      if (std::find(boxes.begin(), boxes.end(), c) != boxes.end()) return Panel(panel, boxes, c);
+    for (size_t i = 0; i < std::size(kFields); ++i) {
+      if (c != kFields[i].first) continue;
+      if (i < 8) return Note(name + L"=" + s.*kFields[i].second);
+      return Panel(kPanels[(i - 8) / 3], &kFields[i - (i - 8) % 3], c);
     }
-    if (const std::wstring* text = Text(s, c)) return Note(name + L"=" + *text);
     ADD_FAILURE() << "a change of an unexpected control: " << name;
   }
   void MoveFocus(int n) override { Note(L"focus on " + std::to_wstring(n)); }
@@ -215,12 +202,12 @@ class Harness : public MainView, public Shell {
  private:
   // Logged when the last box is blanked (all three blank, or not) and when the figures are in;
   // a refresh's blanking is folded into the figures that follow it.
-  void Panel(const std::wstring& panel, const std::array<Ctl, 3>& boxes, Ctl c) {
-    const std::wstring &files = *Text(S(), boxes[0]), &folders = *Text(S(), boxes[1]),
-                       &bytes = *Text(S(), boxes[2]);
-    if (c == boxes[2] && bytes.empty())
+  void Panel(const std::wstring& panel, const Field* boxes, Ctl c) {
+    const std::wstring &files = S().*boxes[0].second, &folders = S().*boxes[1].second,
+                       &bytes = S().*boxes[2].second;
+    if (c == boxes[2].first && bytes.empty())
       Note(panel + (files.empty() && folders.empty() ? L" blank" : L" blank but for figures kept"));
-    if (c != boxes[1] || folders.empty()) return;
+    if (c != boxes[1].first || folders.empty()) return;
     std::wstring figures = files + folders + bytes == L"000"
                                ? L"empty"
                                : files + L" files, " + folders + L" folders, " + bytes + L" bytes";
