@@ -252,42 +252,33 @@ inline Step Click(Ctl control) {
   return {NameOf(control) + L" clicked", [=](Harness& h) { h.w->Click(control); }};
 }
 // A reaction run by its name, as the program runs it.
-#define REACTION(name)                                     \
-  Step {                                                   \
-    L"" #name, [](Harness& running) { running.w->name(); } \
-  }
+#define REACTION(name) Step(L"" #name, [](Harness& h) { h.w->name(); })
 inline const Step kIdle = {L"input paused", [](Harness& h) { h.w->InputPaused(); }};
 // Input waits during the next step after `questions` questions.
 inline Step InputAfter(int questions) {
   return {L"input waiting after " + std::to_wstring(questions) + L" questions",
           [=](Harness& h) { h.fake.dialogs.inputAfter = questions; }, true};
 }
-// `fake` is the platform the step arranges.
-#define GIVEN(what, ...)                                  \
-  Step {                                                  \
-    what, [=](Harness& h) {                               \
-      [[maybe_unused]] fake::FakePlatform& fake = h.fake; \
-      __VA_ARGS__;                                        \
-    }                                                     \
-  }
+// A step that arranges the machine (`h.fake`) or what the program was handed.
+#define GIVEN(what, ...) Step(what, [=]([[maybe_unused]] Harness& h) { __VA_ARGS__; })
 inline Step File(std::wstring path, uint64_t size = 1) {
-  return GIVEN(L"file " + path, fake.fs.AddFile(path, size));
+  return GIVEN(L"file " + path, h.fake.fs.AddFile(path, size));
 }
 inline Step Folder(std::wstring path) {
-  return GIVEN(L"folder " + path, fake.fs.AddFolder(path));
+  return GIVEN(L"folder " + path, h.fake.fs.AddFolder(path));
 }
 inline Step Gone(std::wstring path) {
-  return GIVEN(L"no " + path, fake.fs.Remove(path));
+  return GIVEN(L"no " + path, h.fake.fs.Remove(path));
 }
 inline Step Stored(std::string bytes) {
   return GIVEN(L"settings file holds " + std::wstring(bytes.begin(), bytes.end()),
-               fake.fs.AddTextFile(kStoredFile, bytes));
+               h.fake.fs.AddTextFile(kStoredFile, bytes));
 }
 inline Step WindowsIn(std::wstring folder) {
-  return GIVEN(L"Windows in " + folder, fake.sys.windowsDirectory = folder);
+  return GIVEN(L"Windows in " + folder, h.fake.sys.windowsDirectory = folder);
 }
 inline Step FolderPicked(std::wstring folder) {
-  return GIVEN(L"folder picked " + folder, fake.dialogs.folderPicks.push_back(folder));
+  return GIVEN(L"folder picked " + folder, h.fake.dialogs.folderPicks.push_back(folder));
 }
 inline const Step kLogFromHere = {L"(log from here)",
                                   [](Harness& h) { h.logFrom = h.fake.log.size(); }};

@@ -52,11 +52,11 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
        {Stored("D:\\1\r\n\r\n")},
        Startup(Events({Dest(L"D:\\1"), Dest(L""), Dest(kZips)}))},
       {"an unreadable settings file",
-       {Stored("D:\\1"), GIVEN(L"reads fail", fake.fs.failReads = true)},
+       {Stored("D:\\1"), GIVEN(L"reads fail", h.fake.fs.failReads = true)},
        Startup(L"message settings file not read (" + kStoredFile + L", unreadable) | " +
                Dest(kZips))},
       {"writes fail",
-       {GIVEN(L"writes fail", fake.fs.failWrites = true)},
+       {GIVEN(L"writes fail", h.fake.fs.failWrites = true)},
        Startup(kMade + L"message settings file not made (" + kStoredFile + L", disk full) | " +
                Dest(kZips))},
       {"a blank Windows folder",
@@ -65,11 +65,11 @@ TEST(FormLoad, SettingsFileUserAndArchiverOutcomes) {
                    Dest(L":\\Backup Zips"),
                User(L"jsmith", L":\\Backup Zips", L""))},
       {"no network user",
-       {GIVEN(L"no network user", fake.sys.userName = std::nullopt)},
+       {GIVEN(L"no network user", h.fake.sys.userName = std::nullopt)},
        Startup(kFirst, L"txtUsers= | " + kNoUserPaths + L" | user blank | " + noUser)},
       {"a user name cut at a NUL",
        {
-           GIVEN(L"network user jdoe\\0junk", fake.sys.userName = std::wstring(L"jdoe\0junk", 9)),
+           GIVEN(L"network user jdoe\\0junk", h.fake.sys.userName = std::wstring(L"jdoe\0junk", 9)),
        },
        Startup(kFirst, User(L"jdoe"))},
       {"a profile handed over",
