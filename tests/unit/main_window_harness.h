@@ -137,12 +137,10 @@ class Harness : public MainView, public Shell {
     const std::wstring zip = L"Run \"C:\\Program Files\\WinZip\\wzzip.exe\" ";
     std::vector<std::wstring> out;
     for (const std::wstring& e : fake.log) {
-      if (e.starts_with(L"!Tessel\n"))
-        out.push_back(L"message " + Named(e.substr(8)));
-      else if (e.starts_with(L"+"))
-        out.push_back(L"made " + e.substr(1));
-      else
-        out.push_back(e.starts_with(zip) ? L"wzzip " + e.substr(zip.size()) : e);
+      out.push_back(e.starts_with(L"!Tessel\n") ? L"message " + Named(e.substr(8))
+                    : e.starts_with(L"+")       ? L"made " + e.substr(1)
+                    : e.starts_with(zip)        ? L"wzzip " + e.substr(zip.size())
+                                                : e);
     }
     return out;
   }
