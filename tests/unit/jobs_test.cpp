@@ -5,155 +5,109 @@
 namespace tessel::testing {
 namespace {
 
-constexpr Ctl kDest = Ctl::txtDefaultPath, kSrc = Ctl::TxtSrc, kUsers = Ctl::txtUsers,
-              kLabel = Ctl::txtSpecificBackupFileName, kYear = Ctl::cmbFileNameYear,
-              kMonth = Ctl::cmbFileNameMonth;
 const Step kUser = REACTION(btnBackupUser_Click), kSpecific = REACTION(btnSpecificBackup_Click);
-// The archiver check as it passes; a run of the archiver.
-const std::wstring kChecked = L"chkWinZip=1 | ChkAddon=1 | ";
-std::wstring Zipped(const std::wstring& arguments) {
-  return L"archiver running | wzzip -u -p -r " + arguments + L" | archiver ended | ";
+const std::wstring kChecked = L"chkWinZip=1 | ChkAddon=1 | ";  // the archiver check passed
+// What came `before` (the archiver check passed), one run of the archiver, what came `after` it
+// and the destination panel's two refreshes.
+std::wstring Zipped(const std::wstring& arguments, const std::wstring& figures = L"empty",
+                    const std::wstring& before = kChecked, const std::wstring& after = L"") {
+  return before + L"archiver running | wzzip -u -p -r " + arguments + L" | archiver ended" + after +
+         L" | destination: " + figures + L" | destination: " + figures;
 }
+// A destination set, then a click.
+std::vector<Step> To(const std::wstring& destination, const Step& click) {
+  return {Set(kDest, destination), click};
+}
+// The archiver check passed, then `messages` and the panel refreshed once.
+std::wstring Ended(const std::wstring& messages) {
+  return kChecked + L"message " + messages + L" | destination: empty";
+}
+const std::wstring kPhotos = L"\\Photos-200901.zip\" \"E:\\Photos\\\"",
+                   kJsmith = L"\\Jsmith-200901.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\"";
 
 // Destination D:\Z (existing, empty), source E:\Photos, label photos, year 2009 typed, month 01;
 // a file D:\F. A case's log is its click's.
 TEST(BackupJobs, CommandLinesEarlyEndsAndRefreshes) {
   const std::vector<Case> cases = {
-      {"user",
-       {kUser},
-       kChecked + Zipped(L"\"D:\\Z\\Jsmith-200901.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\"") +
-           L"destination: empty | destination: empty"},
+      {"user", {kUser}, Zipped(L"\"D:\\Z" + kJsmith)},
       // Only versioning decides the user job's month part; a root keeps its one backslash.
       {"user, versioning off, to a root",
-       {REACTION(optNo_Click), TypeInList(kMonth, L"05"), Set(kDest, L"D:\\"), kUser},
-       kChecked + Zipped(L"\"D:\\Jsmith-2009.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\"") +
-           L"destination: 1 files, 1 folders, 1 bytes | destination: 1 files, 1 folders, 1 "
-           L"bytes"},
+       {REACTION(optNo_Click), Type(kMonth, L"05"), Set(kDest, L"D:\\"), kUser},
+       Zipped(L"\"D:\\Jsmith-2009.zip\" \"C:\\Users\\Jsmith\\Documents\\*.*\"",
+              L"1 files, 1 folders, 1 bytes")},
       {"user name proper-cased",
        {Set(kUsers, L"jOHN smith"), kUser},
-       kChecked +
-           Zipped(L"\"D:\\Z\\John Smith-200901.zip\" \"C:\\Users\\John Smith\\Documents\\*.*\"") +
-           L"destination: empty | destination: empty"},
+       Zipped(L"\"D:\\Z\\John Smith-200901.zip\" \"C:\\Users\\John Smith\\Documents\\*.*\"")},
       {"no user",
        {Set(kUsers, L""), kUser},
-       kChecked + Zipped(L"\"D:\\Z\\-200901.zip\" \"C:\\Users\\\\Documents\\*.*\"") +
-           L"destination: empty | destination: empty"},
-      {"specific",
-       {kSpecific},
-       kChecked + Zipped(L"\"D:\\Z\\Photos-200901.zip\" \"E:\\Photos\\\"") +
-           L"destination: empty | destination: empty"},
+       Zipped(L"\"D:\\Z\\-200901.zip\" \"C:\\Users\\\\Documents\\*.*\"")},
+      {"specific", {kSpecific}, Zipped(L"\"D:\\Z" + kPhotos)},
       // The month box decides here, not versioning; the separator is always added.
       {"specific, versioning off, to a root",
-       {Set(kDest, L"D:\\"), Set(kSrc, L"E:\\"), REACTION(optNo_Click), TypeInList(kMonth, L"05"),
+       {Set(kDest, L"D:\\"), Set(kSrc, L"E:\\"), REACTION(optNo_Click), Type(kMonth, L"05"),
         Set(kLabel, L"MY-PICS"), kSpecific},
-       kChecked + Zipped(L"\"D:\\\\My-pics-200905.zip\" \"E:\\\"") +
-           L"destination: 1 files, 1 folders, 1 bytes | destination: 1 files, 1 folders, 1 "
-           L"bytes"},
+       Zipped(L"\"D:\\\\My-pics-200905.zip\" \"E:\\\"", L"1 files, 1 folders, 1 bytes")},
       {"a source ending in a backslash, a blank label",
        {Set(kSrc, L"E:\\Photos\\"), Set(kLabel, L" "), kSpecific},
-       kChecked + Zipped(L"\"D:\\Z\\ -200901.zip\" \"E:\\Photos\\\"") +
-           L"destination: empty | destination: empty"},
+       Zipped(L"\"D:\\Z\\ -200901.zip\" \"E:\\Photos\\\"")},
       {"Windows on E:",
        {WindowsIn(L"E:\\W"), kUser},
-       kChecked + L"archiver running | "
-                  L"Run \"E:\\Program Files\\WinZip\\wzzip.exe\" -u -p -r "
-                  L"\"D:\\Z\\Jsmith-200901.zip\" "
-                  L"\"E:\\Users\\Jsmith\\Documents\\*.*\" | archiver ended | destination: empty | "
-                  L"destination: empty"},
+       kChecked + L"archiver running | Run \"E:\\Program Files\\WinZip\\wzzip.exe\" "
+                  L"-u -p -r \"D:\\Z\\Jsmith-200901.zip\" \"E:\\Users\\Jsmith\\Documents\\*.*\" | "
+                  L"archiver ended | destination: empty | destination: empty"},
       // Early ends: each message, and what the panel does after.
       {"no add-on",
        {Gone(kAddonProbePath), kUser},
        L"chkWinZip=1 | ChkAddon=0 | message no add-on"},
       {"no WinZip",
        {Gone(kWinZipProbePath), kSpecific},
-       std::wstring(L"message no WinZip | ChkAddon=1 | ") +
-           Zipped(L"\"D:\\Z\\Photos-200901.zip\" \"E:\\Photos\\\"") +
-           L"destination: empty | destination: empty"},
-      {"no label",
-       {Set(kLabel, L""), kSpecific},
-       kChecked + L"message blank field | destination: empty"},
-      {"no source",
-       {Set(kSrc, L""), kSpecific},
-       kChecked + L"message blank field | destination: empty"},
-      {"no such drive",
-       {Set(kDest, L"X:\\N"), kUser},
-       kChecked + L"message no such drive (X:\\) | destination: empty"},
-      {"no destination",
-       {Set(kDest, L""), kSpecific},
-       kChecked + L"message no such drive (:\\) | destination: empty"},
-      {"a network destination",
-       {Set(kDest, L"\\\\server\\share"), kSpecific},
-       kChecked + L"message no such drive (\\:\\) | destination: empty"},
+       Zipped(L"\"D:\\Z" + kPhotos, L"empty", L"message no WinZip | ChkAddon=1 | ")},
+      {"no label", {Set(kLabel, L""), kSpecific}, Ended(L"blank field")},
+      {"no source", {Set(kSrc, L""), kSpecific}, Ended(L"blank field")},
+      {"no such drive", To(L"X:\\N", kUser), Ended(L"no such drive (X:\\)")},
+      {"no destination", To(L"", kSpecific), Ended(L"no such drive (:\\)")},
+      {"a network destination", To(L"\\\\server\\share", kSpecific),
+       Ended(L"no such drive (\\:\\)")},
       {"a new folder refused",
-       {Set(kDest, L"D:\\New"), AnswerNo(), kUser},
-       kChecked + L"message create folder? (D:\\New) | destination: empty"},
-      {"new folders made",
-       {Set(kDest, L"D:\\Z\\A\\B"), kSpecific},
-       kChecked + L"message create folder? (D:\\Z\\A\\B) | made D:\\Z\\A | made D:\\Z\\A\\B | " +
-           Zipped(L"\"D:\\Z\\A\\B\\Photos-200901.zip\" \"E:\\Photos\\\"") +
-           L"destination: empty | destination: empty"},
-      {"doubled and trailing backslashes",
-       {Set(kDest, L"D:\\Z\\\\A\\"), kSpecific},
-       kChecked + L"message create folder? (D:\\Z\\\\A\\) | made D:\\Z\\A | " +
-           Zipped(L"\"D:\\Z\\\\A\\\\Photos-200901.zip\" \"E:\\Photos\\\"") +
-           L"destination: empty | destination: empty"},
-      {"a file in the way",
-       {Set(kDest, L"D:\\F\\Sub"), kUser},
-       kChecked +
-           L"message create folder? (D:\\F\\Sub) | message folder not made (D:\\F, exists) | "
-           L"destination: empty"},
-      {"a bad name",
-       {Set(kDest, L"D:\\New\\B|d\\C"), kSpecific},
-       kChecked + L"message create folder? (D:\\New\\B|d\\C) | made D:\\New | "
-                  L"message folder not made (D:\\New\\B|d, bad name) | destination: empty"},
-      {"slashes",
-       {Set(kDest, L"D:/New/Sub"), kSpecific},
-       kChecked + L"message create folder? (D:/New/Sub) | "
-                  L"message folder not made (D:/New/Sub, slashes (D:\\New\\Sub)) | "
-                  L"destination: empty"},
-      {"a drive-relative path",
-       {Set(kDest, L"D:Backups"), kUser},
-       kChecked + L"message create folder? (D:Backups) | "
-                  L"message folder not made (D:Backups, not a full path) | destination: empty"},
-      {"no drive",
-       {Set(kDest, L"Cloud"), kSpecific},
-       kChecked + L"message create folder? (Cloud) | message folder not made (Cloud, not a "
-                  L"full path) | "
-                  L"destination: empty"},
-      {"a quote in the destination",
-       {Set(kDest, L"D:\\\""), kUser},
-       kChecked + L"message quote (Destination) | destination: empty"},
-      {"a quote in the user",
-       {Set(kUsers, L"\""), kUser},
-       kChecked + L"message quote (User Login Name) | destination: empty"},
-      {"a quote in the year",
-       {TypeInList(kYear, L"\""), kUser},
-       kChecked + L"message quote (Year) | destination: empty"},
-      {"a quote in the month",
-       {TypeInList(kMonth, L"\""), kUser},
-       kChecked + L"message quote (Month) | destination: empty"},
-      {"a quote in the source",
-       {Set(kSrc, L"\""), kSpecific},
-       kChecked + L"message quote (Source Path) | destination: empty"},
-      {"a quote in the label before the new folder",
+       {Set(kDest, L"D:\\New"),
+        GIVEN(L"a No answer queued", h.fake.dialogs.answers.push_back(Answer::No)), kUser},
+       Ended(L"create folder? (D:\\New)")},
+      {"new folders made", To(L"D:\\Z\\A\\B", kSpecific),
+       Zipped(L"\"D:\\Z\\A\\B" + kPhotos, L"empty",
+              kChecked +
+                  L"message create folder? (D:\\Z\\A\\B) | made D:\\Z\\A | made D:\\Z\\A\\B | ")},
+      {"doubled and trailing backslashes", To(L"D:\\Z\\\\A\\", kSpecific),
+       Zipped(L"\"D:\\Z\\\\A\\" + kPhotos, L"empty",
+              kChecked + L"message create folder? (D:\\Z\\\\A\\) | made D:\\Z\\A | ")},
+      {"a file in the way", To(L"D:\\F\\Sub", kUser),
+       Ended(L"create folder? (D:\\F\\Sub) | message folder not made (D:\\F, exists)")},
+      {"a bad name", To(L"D:\\New\\B|d\\C", kSpecific),
+       Ended(L"create folder? (D:\\New\\B|d\\C) | made D:\\New | "
+             L"message folder not made (D:\\New\\B|d, bad name)")},
+      {"slashes", To(L"D:/New/Sub", kSpecific),
+       Ended(L"create folder? (D:/New/Sub) | "
+             L"message folder not made (D:/New/Sub, slashes (D:\\New\\Sub))")},
+      {"a drive-relative path", To(L"D:Backups", kUser),
+       Ended(L"create folder? (D:Backups) | message folder not made (D:Backups, not a full path)")},
+      {"no drive", To(L"Cloud", kSpecific),
+       Ended(L"create folder? (Cloud) | message folder not made (Cloud, not a full path)")},
+      {"quote: destination", {Set(kDest, L"D:\\\""), kUser}, Ended(L"quote (Destination)")},
+      {"quote: user", {Set(kUsers, L"\""), kUser}, Ended(L"quote (User Login Name)")},
+      {"quote: year", {Type(kYear, L"\""), kUser}, Ended(L"quote (Year)")},
+      {"quote: month", {Type(kMonth, L"\""), kUser}, Ended(L"quote (Month)")},
+      {"quote: source", {Set(kSrc, L"\""), kSpecific}, Ended(L"quote (Source Path)")},
+      {"quote: label before the new folder",
        {Set(kLabel, L"\""), Set(kDest, L"D:\\New"), kSpecific},
-       kChecked + L"message quote (Backup File Label) | destination: empty"},
-      {"a quote in the year, specific",
-       {TypeInList(kYear, L"\""), kSpecific},
-       kChecked + L"message quote (Year) | destination: empty"},
-      {"a quote in the month, specific",
-       {TypeInList(kMonth, L"\""), kSpecific},
-       kChecked + L"message quote (Month) | destination: empty"},
+       Ended(L"quote (Backup File Label)")},
+      {"quote: year, specific", {Type(kYear, L"\""), kSpecific}, Ended(L"quote (Year)")},
+      {"quote: month, specific", {Type(kMonth, L"\""), kSpecific}, Ended(L"quote (Month)")},
       {"the archiver not started",
-       {Given(L"launch fails",
-              [](fake::FakePlatform& f) { f.sys.launchResult = Status::Failed(L"gone"); }),
-        kSpecific},
-       kChecked + Zipped(L"\"D:\\Z\\Photos-200901.zip\" \"E:\\Photos\\\"") +
-           L"message archiver not started (C:\\Program Files\\WinZip\\wzzip.exe, gone) | "
-           L"destination: empty | destination: empty"},
+       {GIVEN(L"launch fails", h.fake.sys.launchResult = Status::Failed(L"gone")), kSpecific},
+       Zipped(L"\"D:\\Z" + kPhotos, L"empty", kChecked,
+              L" | message archiver not started (C:\\Program Files\\WinZip\\wzzip.exe, gone)")},
   };
   ExpectCases({Folder(L"D:\\Z"), File(L"D:\\F"), REACTION(Form_Load), Set(kDest, L"D:\\Z"),
-               Set(kSrc, L"E:\\Photos"), Set(kLabel, L"photos"), TypeInList(kYear, L"2009")},
+               Set(kSrc, L"E:\\Photos"), Set(kLabel, L"photos"), Type(kYear, L"2009")},
               cases, true);
 }
 
@@ -169,35 +123,36 @@ const Step kDefaultClicked = {L"btnDefaultDestination_Click, then the file and a
                                 h.Note(L"a Reset shows " + h.S().txtDefaultPath);
                               }};
 
+// What the settings file holds and a Reset shows, both `path`.
+std::wstring Holds(const std::wstring& path) {
+  return L"settings file holds " + path + L"\r\n | a Reset shows " + path;
+}
+
 TEST(DefaultButton, StoresWhatARestartShows) {
   const std::vector<Case> cases = {
       {"no such drive",
        {Set(kDest, L"X:\\N"), kDefaultClicked},
-       L"message no such drive (X:\\) | settings file holds D:\\Old\r\n | a Reset shows "
-       L"D:\\Old"},
+       L"message no such drive (X:\\) | " + Holds(L"D:\\Old")},
       {"a new folder refused",
-       {Set(kDest, L"D:\\New"), AnswerNo(), kDefaultClicked},
-       L"message create folder? (D:\\New) | focus on 1 | settings file holds D:\\New\r\n | "
-       L"a Reset shows D:\\New"},
+       {Set(kDest, L"D:\\New"),
+        GIVEN(L"a No answer queued", h.fake.dialogs.answers.push_back(Answer::No)),
+        kDefaultClicked},
+       L"message create folder? (D:\\New) | focus on 1 | " + Holds(L"D:\\New")},
       {"a new folder",
        {Set(kDest, L"D:\\New"), kDefaultClicked},
-       L"message create folder? (D:\\New) | made D:\\New | focus on 1 | "
-       L"settings file holds D:\\New\r\n | a Reset shows D:\\New"},
+       L"message create folder? (D:\\New) | made D:\\New | focus on 1 | " + Holds(L"D:\\New")},
       {"a folder not made",
        {Set(kDest, L"D:\\F\\B"), kDefaultClicked},
        L"message create folder? (D:\\F\\B) | message folder not made (D:\\F, exists) | "
-       L"focus on 1 | settings file holds D:\\F\\B\r\n | a Reset shows D:\\F\\B"},
+       L"focus on 1 | " +
+           Holds(L"D:\\F\\B")},
       {"beyond the code page",
        {Folder(L"D:\\\u0410"), Set(kDest, L"D:\\\u0410"), kDefaultClicked},
        L"focus on 1 | settings file holds \xEF\xBB\xBF"
-       L"D:\\\xD0\x90\r\n | "
-       L"a Reset shows D:\\\x410"},
+       L"D:\\\xD0\x90\r\n | a Reset shows D:\\\x410"},
       {"writes fail",
-       {Set(kDest, L"D:\\"),
-        Given(L"writes fail", [](fake::FakePlatform& f) { f.fs.failWrites = true; }),
-        kDefaultClicked},
-       L"message default not stored (C:\\Program Files\\Tessel\\DefaultDestinationPath.txt, d"
-       L"isk full) | settings file holds D:\\Old\r\n | a Reset shows D:\\Old"},
+       {Set(kDest, L"D:\\"), GIVEN(L"writes fail", h.fake.fs.failWrites = true), kDefaultClicked},
+       L"message default not stored (" + kStoredFile + L", disk full) | " + Holds(L"D:\\Old")},
       {"a file in the settings folder's way",
        {Set(kDest, L"D:\\"), Gone(L"C:\\Program Files\\Tessel"), File(L"C:\\Program Files\\Tessel"),
         kDefaultClicked},
